@@ -1,0 +1,101 @@
+// Code page 932 conversion through the Windows converter, independent of the system's
+// ANSI code page.
+#include <windows.h>
+
+#include <string>
+
+#include "base/Sjis.h"
+
+namespace sjis {
+namespace {
+
+constexpr UINT kCodePage = 932;
+
+bool IsLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+std::wstring ToWide(UINT codePage, std::string_view text, bool* ok) {
+    *ok = true;
+    if (text.empty()) return {};
+    int n = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (n <= 0) {
+        *ok = false;
+        return {};
+    }
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), wide.data(), n);
+    return wide;
+}
+
+std::string FromWide(UINT codePage, std::wstring_view wide, bool* usedDefault) {
+    if (wide.empty()) return {};
+    BOOL defaulted = FALSE;
+    BOOL* defaultedArg = codePage == CP_UTF8 ? nullptr : &defaulted;
+    DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    const char* defaultChar = codePage == CP_UTF8 ? nullptr : "?";
+    int n = WideCharToMultiByte(codePage, flags, wide.data(), static_cast<int>(wide.size()), nullptr, 0, defaultChar,
+                                defaultedArg);
+    std::string out(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0)
+        WideCharToMultiByte(codePage, flags, wide.data(), static_cast<int>(wide.size()), out.data(), n, defaultChar,
+                            defaultedArg);
+    if (usedDefault && defaulted) *usedDefault = true;
+    return out;
+}
+
+}  // namespace
+
+std::string Decode(std::string_view bytes, bool* lossy) {
+    bool ok = false;
+    std::wstring wide = ToWide(kCodePage, bytes, &ok);
+    if (ok) return FromWide(CP_UTF8, wide, nullptr);
+    // Some byte is not code page 932: convert character by character.
+    std::string out;
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        std::size_t n = IsLeadByte(static_cast<unsigned char>(bytes[i])) && i + 1 < bytes.size() ? 2 : 1;
+        std::wstring one = ToWide(kCodePage, bytes.substr(i, n), &ok);
+        if (!ok && n == 2) {
+            n = 1;
+            one = ToWide(kCodePage, bytes.substr(i, 1), &ok);
+        }
+        if (ok && !one.empty()) {
+            out += FromWide(CP_UTF8, one, nullptr);
+        } else {
+            out += "\xEF\xBF\xBD";
+            if (lossy) *lossy = true;
+        }
+        i += n;
+    }
+    return out;
+}
+
+std::string Encode(std::string_view utf8, bool* lossy) {
+    bool ok = false;
+    std::wstring wide = ToWide(CP_UTF8, utf8, &ok);
+    if (!ok) {
+        // Invalid UTF-8: take what converts, one sequence at a time.
+        std::string out;
+        std::size_t i = 0;
+        while (i < utf8.size()) {
+            unsigned char lead = static_cast<unsigned char>(utf8[i]);
+            std::size_t n = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+            if (i + n > utf8.size()) n = utf8.size() - i;
+            bool one = false;
+            std::wstring w = ToWide(CP_UTF8, utf8.substr(i, n), &one);
+            if (one) {
+                out += FromWide(kCodePage, w, lossy);
+            } else {
+                out += '?';
+                if (lossy) *lossy = true;
+                n = 1;
+            }
+            i += n;
+        }
+        return out;
+    }
+    return FromWide(kCodePage, wide, lossy);
+}
+
+}  // namespace sjis

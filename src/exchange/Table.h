@@ -1,0 +1,62 @@
+// The sixteen table rows and the row arrays kept beside them: what the exchange reader
+// fills, the editor changes, and the outputs and item tables read.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/SolidColour.h"
+
+constexpr int kRowCount = 16;
+
+// A kept record line: its original bytes (without the line end) inside Drawing::bytes.
+struct LineRef {
+    std::uint64_t offset = 0;
+    std::uint32_t length = 0;
+};
+
+// The six lists of kept solid records of a row, in file order; they move with the row when
+// rows are exchanged.
+struct RowRecords {
+    std::vector<LineRef> sl4;  // "sl" records that are not measured (4 numbers, or unusable)
+    std::vector<LineRef> sl;   // measured "sl" records (triangles, quadrilaterals)
+    std::vector<LineRef> sc, se, so, sg;  // circle-related solids (not kept in modes 1 and 2)
+
+    bool Empty() const { return sl4.empty() && sl.empty() && sc.empty() && se.empty() && so.empty() && sg.empty(); }
+};
+
+// One row of the on-screen table as its controls show it.
+struct TableRow {
+    SolidColour left = 0;        // left swatch colour: the row's colour
+    SolidColour right = 0;       // right swatch colour: the new colour in colour-change mode
+    std::string leftTip, rightTip;  // swatch tooltips: ColourRgbText, or empty for an empty swatch
+    std::string leftCaption, rightCaption;  // mode marks ("→", "↑", hex layer digits, ...)
+    std::string name;            // item name (in the layer-name modes, the layer name)
+    std::string quantity;        // quantity text as shown
+    std::string unit;            // unit caption: the unit entry up to its first comma
+    std::string unitEntry;       // the whole unit entry ("m^2,1"), the unit label's tooltip
+    RowRecords records;
+};
+
+// The rows and the row-indexed values of the load step. Index 0 is unused; rows are 1..16.
+struct Table {
+    std::array<TableRow, kRowCount + 1> rows{};
+    std::array<SolidColour, 2 * kRowCount + 2> rowColours{};  // RowColours: 1..16, 17..32 mirror
+    std::array<std::optional<double>, kRowCount + 1> rowAreas{};  // m², empty until a solid is added
+    std::array<std::string, kRowCount + 1> rowUnits{};  // RowUnits: unit as last loaded from an item table
+    std::array<double, kRowCount + 1> rowFactors{};     // RowFactors: area -> quantity multiplier
+    std::array<std::int64_t, kRowCount + 1> rowSolidCounts{};  // "sl" records per row
+    int nextRow = 1;  // rows filled by the analysis or the item table + 1 (1..17)
+
+    TableRow& Row(int i) { return rows[static_cast<std::size_t>(i)]; }
+    const TableRow& Row(int i) const { return rows[static_cast<std::size_t>(i)]; }
+};
+
+// Is row i (1..16) in use: a name, or a left swatch that is not the background colour.
+inline bool RowInUse(const TableRow& row, SolidColour background) {
+    return !row.name.empty() || row.left != background;
+}

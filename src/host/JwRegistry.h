@@ -1,0 +1,48 @@
+// Jw_cad's per-user registry values (HKEY_CURRENT_USER\Software\Jw_cad\jw_win): pen colours,
+// the drawing order and the coordinate-file folder. Only read, never written.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "base/SolidColour.h"
+
+// Where registry values come from: the live registry on Windows, a registry export file,
+// or nothing at all. Sub keys are relative to HKEY_CURRENT_USER ("Software\\Jw_cad\\jw_win\\Pen").
+class RegistrySource {
+public:
+    virtual ~RegistrySource() = default;
+    // REG_SZ value as UTF-8, or nullopt when the key or value is missing or longer than
+    // 255 bytes in code page 932.
+    virtual std::optional<std::string> ReadText(std::string_view subKey, std::string_view name) = 0;
+    // REG_DWORD value, or nullopt when missing.
+    virtual std::optional<std::uint32_t> ReadDword(std::string_view subKey, std::string_view name) = 0;
+};
+
+// No key at all: every read gives nullopt.
+std::unique_ptr<RegistrySource> NoRegistry();
+// A "Windows Registry Editor Version 5.00" (UTF-16LE with BOM, or UTF-8) or "REGEDIT4"
+// (code page 932) export, as reg export and regedit /e write it. Bytes that are not a
+// registry export give a source without values, as NoRegistry.
+std::unique_ptr<RegistrySource> RegistryExport(std::string_view bytes);
+// The live registry (Windows only; elsewhere the same as NoRegistry).
+std::unique_ptr<RegistrySource> LiveRegistry();
+
+constexpr int kPenTableSize = 357;
+using PenColourTable = std::array<SolidColour, kPenTableSize>;
+
+struct JwSettings {
+    SolidColour background = kWhite;  // BackgroundColour: pen colour 0
+    PenColourTable pens{};            // PenColourTable
+};
+
+// Pen colours 0..9 and the fixed SXF colours 101..116.
+JwSettings ReadPenColours(RegistrySource& registry);
+// Draw\Reverse: 0 normal order (also when missing), anything else reverse order.
+std::uint32_t ReadReverse(RegistrySource& registry);
+// Folder\ZFILE, or "c:\\jww" when missing.
+std::string ReadZFile(RegistrySource& registry);

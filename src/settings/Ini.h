@@ -1,0 +1,56 @@
+// INI-format files (Vemora.INI, koumoku.INI, table files) with the semantics of the
+// Windows private-profile functions, written portably. Files are code page 932 with CR LF;
+// section names, keys and values are UTF-8 here.
+//
+//   [kihon]
+//   Keta=3
+//
+// Differences from a familiar INI parser, on purpose: section and key names compare
+// without regard to ASCII case; blanks around a value and one pair of enclosing quotes
+// are dropped on reading; a value reads back cut to 254 bytes (in code page 932); every
+// line the program does not change is written back byte for byte.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "base/File.h"
+
+namespace ini {
+
+// A parsed INI file held as its original lines, so that writes keep everything else.
+class Document {
+public:
+    Document() = default;
+    // Parses the bytes of a file (any line ends; a UTF-8 BOM is ignored).
+    static Document Parse(std::string_view bytes);
+    // The file's bytes, or an empty document when the file is missing or unreadable.
+    static Document Load(const std::string& path);
+
+    // The value of the first matching key of the first matching section, or `fallback`
+    // when the section or key is missing.
+    std::string Get(std::string_view section, std::string_view key, std::string_view fallback) const;
+    // Replaces the key's value in place, or appends the key to the section, or appends the
+    // section at the end of the file.
+    void Set(std::string_view section, std::string_view key, std::string_view value);
+
+    // The file as bytes (code page 932, CR LF).
+    std::string Serialize() const;
+    // Writes the whole file at once, atomically.
+    file::WriteResult Save(const std::string& path) const;
+
+private:
+    std::vector<std::string> lines_;  // original bytes of each line, without line end
+};
+
+// iniRead: the value of section/key in the file, or `fallback` when the file, section or key
+// is missing.
+std::string Read(std::string_view section, std::string_view key, const std::string& path, std::string_view fallback);
+
+// iniWrite: sets one key and saves the file. Prefer Document for several keys.
+file::WriteResult Write(std::string_view section, std::string_view key, std::string_view value,
+                        const std::string& path);
+
+}  // namespace ini

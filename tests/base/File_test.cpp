@@ -1,0 +1,57 @@
+#include "base/File.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TempFolder {
+    fs::path path;
+    TempFolder() {
+        path = fs::temp_directory_path() / ("vemora-file-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(path);
+        fs::create_directories(path);
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+    std::string Str() const {
+        auto s = path.u8string();
+        return std::string(s.begin(), s.end());
+    }
+};
+
+}  // namespace
+
+TEST(File, WriteAtomicReplacesAndLeavesNoTemporary) {
+    TempFolder dir;
+    std::string target = file::Join(dir.Str(), "ZTEMP.TXT");
+    ASSERT_TRUE(file::WriteAtomic(target, "old\r\n"));
+    ASSERT_TRUE(file::WriteAtomic(target, "new\r\n"));
+    EXPECT_EQ(file::Read(target).value(), "new\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
+}
+
+TEST(File, WriteIntoMissingFolderFailsWithReason) {
+    TempFolder dir;
+    std::string target = file::Join(file::Join(dir.Str(), "missing"), "ZTEMP.TXT");
+    file::WriteResult r = file::WriteAtomic(target, "x");
+    EXPECT_FALSE(r);
+    EXPECT_EQ(r.error, "フォルダがありません。");
+    EXPECT_FALSE(file::Exists(target));
+}
+
+TEST(File, FindNoCaseAndMissingRead) {
+    TempFolder dir;
+    ASSERT_TRUE(file::WriteAtomic(file::Join(dir.Str(), "temp.txt"), "hq\r\n"));
+    auto found = file::FindNoCase(dir.Str(), "TEMP.TXT");
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(file::Read(*found).value(), "hq\r\n");
+    EXPECT_FALSE(file::FindNoCase(dir.Str(), "JWC_TEMP.TXT").has_value());
+    EXPECT_FALSE(file::Read(file::Join(dir.Str(), "none")).has_value());
+}
