@@ -95,7 +95,20 @@ std::string Encode(std::string_view utf8, bool* lossy) {
         }
         return out;
     }
-    return FromWide(kCodePage, wide, lossy);
+    // Code page 932 has nothing outside the BMP: one "?" per character, as iconv gives.
+    std::wstring bmp;
+    bmp.reserve(wide.size());
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        wchar_t c = wide[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 && wide[i + 1] <= 0xDFFF) {
+            bmp += L'?';
+            ++i;
+            if (lossy) *lossy = true;
+        } else {
+            bmp += c;
+        }
+    }
+    return FromWide(kCodePage, bmp, lossy);
 }
 
 }  // namespace sjis
