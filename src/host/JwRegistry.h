@@ -16,8 +16,8 @@
 class RegistrySource {
 public:
     virtual ~RegistrySource() = default;
-    // REG_SZ value as UTF-8, or nullopt when the key or value is missing or longer than
-    // 255 bytes in code page 932.
+    // Text value (REG_SZ, or REG_EXPAND_SZ as stored) as UTF-8, up to its first NUL; nullopt
+    // when the key or value is missing or longer than 255 bytes in code page 932.
     virtual std::optional<std::string> ReadText(std::string_view subKey, std::string_view name) = 0;
     // REG_DWORD value, or nullopt when missing.
     virtual std::optional<std::uint32_t> ReadDword(std::string_view subKey, std::string_view name) = 0;
@@ -27,10 +27,23 @@ public:
 std::unique_ptr<RegistrySource> NoRegistry();
 // A "Windows Registry Editor Version 5.00" (UTF-16LE with BOM, or UTF-8) or "REGEDIT4"
 // (code page 932) export, as reg export and regedit /e write it. Bytes that are not a
-// registry export give a source without values, as NoRegistry.
+// registry export give a source without values, as NoRegistry. Only values under
+// HKEY_CURRENT_USER count; key paths and value names compare without regard to case.
+//
+//   [HKEY_CURRENT_USER\Software\Jw_cad\jw_win\Pen]
+//   "Color01"="ffff00"
+//   "Reverse"=dword:00000001
+//
+// Strings take the escapes \\ and \"; other value types (hex:..., with their continuation
+// lines) are skipped. A value given twice counts as last given, as an import would set it.
 std::unique_ptr<RegistrySource> RegistryExport(std::string_view bytes);
-// The live registry (Windows only; elsewhere the same as NoRegistry).
+// The live registry (Windows only; elsewhere the same as NoRegistry). Keys are opened for
+// reading only. A value of another type than the one asked for reads as missing.
 std::unique_ptr<RegistrySource> LiveRegistry();
+
+// Texts are read through a 256-byte buffer: a text fits when it takes at most 255 bytes in
+// code page 932. Every RegistrySource applies this to ReadText.
+bool FitsRegistryBuffer(std::string_view utf8);
 
 constexpr int kPenTableSize = 357;
 using PenColourTable = std::array<SolidColour, kPenTableSize>;
@@ -40,7 +53,8 @@ struct JwSettings {
     PenColourTable pens{};            // PenColourTable
 };
 
-// Pen colours 0..9 and the fixed SXF colours 101..116.
+// Pen colours 0..9 (Pen\Color00..Color09, hexadecimal text; a missing or unreadable one
+// falls back to a fixed palette) and the fixed SXF colours 101..116.
 JwSettings ReadPenColours(RegistrySource& registry);
 // Draw\Reverse: 0 normal order (also when missing), anything else reverse order.
 std::uint32_t ReadReverse(RegistrySource& registry);

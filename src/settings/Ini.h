@@ -8,7 +8,8 @@
 // Differences from a familiar INI parser, on purpose: section and key names compare
 // without regard to ASCII case; blanks around a value and one pair of enclosing quotes
 // are dropped on reading; a value reads back cut to 254 bytes (in code page 932); every
-// line the program does not change is written back byte for byte.
+// line the program does not change is written back byte for byte. A file that starts with
+// a UTF-8 BOM is taken as UTF-8 and stays UTF-8 (with its BOM) when written back.
 #pragma once
 
 #include <string>
@@ -24,7 +25,7 @@ namespace ini {
 class Document {
 public:
     Document() = default;
-    // Parses the bytes of a file (any line ends; a UTF-8 BOM is ignored).
+    // Parses the bytes of a file (any line ends; a UTF-8 BOM marks a UTF-8 file).
     static Document Parse(std::string_view bytes);
     // The file's bytes, or an empty document when the file is missing or unreadable.
     static Document Load(const std::string& path);
@@ -33,7 +34,8 @@ public:
     // when the section or key is missing.
     std::string Get(std::string_view section, std::string_view key, std::string_view fallback) const;
     // Replaces the key's value in place, or appends the key to the section, or appends the
-    // section at the end of the file.
+    // section at the end of the file. The value ends at a NUL; a CR or LF in it, which would
+    // break the line, is written as a blank.
     void Set(std::string_view section, std::string_view key, std::string_view value);
 
     // The file as bytes (code page 932, CR LF).
@@ -42,7 +44,18 @@ public:
     file::WriteResult Save(const std::string& path) const;
 
 private:
-    std::vector<std::string> lines_;  // original bytes of each line, without line end
+    enum class Kind { Other, Section, Key };
+    struct Line {
+        std::string bytes;  // original bytes of the line, without line end
+        Kind kind = Kind::Other;
+        std::string name;   // section or key name (UTF-8)
+        std::string value;  // key lines: everything after the first "=" (UTF-8)
+    };
+    static Line ParseLine(std::string bytes, bool utf8, bool inSection);
+    std::size_t FindSection(std::string_view section) const;  // index of its header, or lines_.size()
+
+    std::vector<Line> lines_;
+    bool utf8_ = false;  // the file started with a UTF-8 BOM
 };
 
 // iniRead: the value of section/key in the file, or `fallback` when the file, section or key

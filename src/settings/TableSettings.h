@@ -38,10 +38,15 @@ struct TableSettings {
     std::int32_t intYose = 0;
     std::int16_t mZtext = 0;
     std::int16_t chkC = 0;
+
+    bool operator==(const TableSettings&) const = default;
 };
 
 // loadINI: reads every key present in the document into the settings; a missing key keeps
 // the current value, a value that does not convert keeps it too (one key at a time).
+// Numbers are an optional sign and decimal digits with blanks around ("1.6", "&H1" and
+// "1e2" do not convert); check states take 0 or 1; blKoumokuwrt takes "True" or "False"
+// in any case, or a number (0 false, anything else true).
 void LoadSettings(const ini::Document& doc, TableSettings& settings);
 
 // saveINI, in the key order of the file: sets every key into the document.

@@ -1,0 +1,164 @@
+#include "settings/Ini.h"
+
+#include "base/Sjis.h"
+#include "base/Text.h"
+
+namespace ini {
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+// The program reads values through a 255-character buffer: 254 bytes and the NUL.
+constexpr std::size_t kMaxValueBytes = 254;
+
+std::size_t Utf8SequenceLength(unsigned char lead) {
+    if (lead < 0xC0) return 1;
+    if (lead < 0xE0) return 2;
+    if (lead < 0xF0) return 3;
+    return 4;
+}
+
+// The longest head of the text that takes at most maxBytes in code page 932; a character
+// is never cut in half.
+std::string_view CutToCodePage932(std::string_view utf8, std::size_t maxBytes) {
+    if (utf8.size() <= maxBytes) return utf8;  // UTF-8 is never shorter than code page 932
+    std::size_t used = 0;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        std::size_t n = Utf8SequenceLength(static_cast<unsigned char>(utf8[i]));
+        if (n > utf8.size() - i) n = utf8.size() - i;
+        std::size_t width = n == 1 ? 1 : sjis::ByteWidth(utf8.substr(i, n));
+        if (used + width > maxBytes) break;
+        used += width;
+        i += n;
+    }
+    return utf8.substr(0, i);
+}
+
+// Both ends quoted alike: the private-profile functions drop one such pair.
+std::string_view WithoutQuotes(std::string_view v) {
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+        return v.substr(1, v.size() - 2);
+    return v;
+}
+
+std::string Decode(std::string_view bytes, bool utf8) {
+    return utf8 ? std::string(bytes) : sjis::Decode(bytes);
+}
+
+std::string Encode(std::string_view text, bool utf8) {
+    return utf8 ? std::string(text) : sjis::Encode(text);
+}
+
+}  // namespace
+
+// Lines are interpreted on their decoded text: in code page 932 a trail byte may be "]" or
+// a letter. "=" and blanks are below any trail byte, so byte offsets of them agree.
+Document::Line Document::ParseLine(std::string bytes, bool utf8, bool inSection) {
+    Line line;
+    line.bytes = std::move(bytes);
+    std::string decoded = Decode(line.bytes, utf8);
+    std::string_view t = text::TrimBlanks(decoded);
+    std::size_t close = t.rfind(']');
+    if (!t.empty() && t.front() == '[' && close != std::string_view::npos) {
+        line.kind = Kind::Section;
+        line.name = t.substr(1, close - 1);
+        return line;
+    }
+    std::size_t eq = t.find('=');
+    if (!inSection || eq == std::string_view::npos) return line;  // not a key (or outside any section)
+    line.kind = Kind::Key;
+    line.name = text::TrimBlanks(t.substr(0, eq));
+    line.value = t.substr(eq + 1);
+    return line;
+}
+
+Document Document::Parse(std::string_view bytes) {
+    Document doc;
+    if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
+        doc.utf8_ = true;
+        bytes.remove_prefix(kUtf8Bom.size());
+    }
+    bool inSection = false;
+    for (std::string_view raw : text::SplitLines(bytes)) {
+        doc.lines_.push_back(ParseLine(std::string(raw), doc.utf8_, inSection));
+        inSection = inSection || doc.lines_.back().kind == Kind::Section;
+    }
+    return doc;
+}
+
+Document Document::Load(const std::string& path) {
+    std::optional<std::string> bytes = file::Read(path);
+    return bytes ? Parse(*bytes) : Document();
+}
+
+std::size_t Document::FindSection(std::string_view section) const {
+    for (std::size_t i = 0; i < lines_.size(); ++i)
+        if (lines_[i].kind == Kind::Section && text::EqualsNoCase(lines_[i].name, section)) return i;
+    return lines_.size();
+}
+
+// Only the first of duplicate sections is searched, and the first of duplicate keys counts,
+// as with the Windows private-profile functions. The fallback comes back unchanged (Windows
+// would drop its trailing blanks): it is the caller's current value.
+std::string Document::Get(std::string_view section, std::string_view key, std::string_view fallback) const {
+    for (std::size_t i = FindSection(section) + 1; i < lines_.size() && lines_[i].kind != Kind::Section; ++i) {
+        if (lines_[i].kind != Kind::Key || !text::EqualsNoCase(lines_[i].name, key)) continue;
+        std::string_view value = WithoutQuotes(text::TrimBlanks(lines_[i].value));
+        value = value.substr(0, value.find('\0'));
+        return std::string(CutToCodePage932(value, kMaxValueBytes));
+    }
+    return std::string(fallback);
+}
+
+void Document::Set(std::string_view section, std::string_view key, std::string_view value) {
+    std::string clean(value.substr(0, value.find('\0')));
+    for (char& c : clean)
+        if (c == '\r' || c == '\n') c = ' ';
+
+    std::size_t header = FindSection(section);
+    if (header == lines_.size()) {
+        lines_.push_back(ParseLine(Encode("[" + std::string(section) + "]", utf8_), utf8_, false));
+        lines_.push_back(ParseLine(Encode(std::string(key) + "=" + clean, utf8_), utf8_, true));
+        return;
+    }
+    std::size_t insertAt = header + 1;  // after the section's last line that is not blank
+    std::size_t i = header + 1;
+    for (; i < lines_.size() && lines_[i].kind != Kind::Section; ++i) {
+        Line& line = lines_[i];
+        if (line.kind == Kind::Key && text::EqualsNoCase(line.name, key)) {
+            // Keep the key as the file spells it, and everything up to the "=".
+            std::string bytes = line.bytes.substr(0, line.bytes.find('=') + 1) + Encode(clean, utf8_);
+            line = ParseLine(std::move(bytes), utf8_, true);
+            return;
+        }
+        if (!text::TrimBlanks(line.bytes).empty()) insertAt = i + 1;
+    }
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt),
+                  ParseLine(Encode(std::string(key) + "=" + clean, utf8_), utf8_, true));
+}
+
+std::string Document::Serialize() const {
+    std::string out(utf8_ ? kUtf8Bom : std::string_view());
+    for (const Line& line : lines_) {
+        out += line.bytes;
+        out += "\r\n";
+    }
+    return out;
+}
+
+file::WriteResult Document::Save(const std::string& path) const {
+    return file::WriteAtomic(path, Serialize());
+}
+
+std::string Read(std::string_view section, std::string_view key, const std::string& path, std::string_view fallback) {
+    return Document::Load(path).Get(section, key, fallback);
+}
+
+file::WriteResult Write(std::string_view section, std::string_view key, std::string_view value,
+                        const std::string& path) {
+    Document doc = Document::Load(path);
+    doc.Set(section, key, value);
+    return doc.Save(path);
+}
+
+}  // namespace ini
