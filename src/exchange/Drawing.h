@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,10 @@ struct Drawing {
     Attributes attributes;
     HeaderArray groupScales{}, textWidths{}, textHeights{}, textSpacings{}, textColours{};
     std::string savedTitle;           // SavedTitle (UTF-8)
+    // What the load step puts into the title box: SavedTitle after an "hhp1ch" record, or in
+    // mode 7 the current layer group after an "lgn" record (the last one read wins);
+    // nullopt when the file held neither.
+    std::optional<std::string> titleBox;
     std::vector<MeasuredSolid> solids;  // in reading order; NextSolid = size() + 1
     int currentRow = 0;               // CurrentRow: row of the last solid record, 0 if none
     bool hasRoundFigures = false;     // HasRoundFigures

@@ -72,6 +72,8 @@ template <class... F>
 struct Overloaded : F... {
     using F::operator()...;
 };
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;  // clang before 17 deduces no aggregate arguments
 
 // An optional sign and decimal digits, blanks around: the number without blanks and
 // without a "+", or nullopt. Decimals, "&H" and exponents are refused rather than rounded.

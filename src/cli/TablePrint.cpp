@@ -1,0 +1,77 @@
+#include "cli/TablePrint.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+std::string AreaText(const std::optional<double>& area) {
+    if (!area) return {};
+    char buffer[64];
+    auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, *area, std::chars_format::general, 12);
+    return ec == std::errc{} ? std::string(buffer, ptr) : std::string();
+}
+
+std::string TsvField(std::string text) {
+    for (char& c : text)
+        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+    return text;
+}
+
+std::string JsonString(const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+        switch (c) {
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    char escape[8];
+                    std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
+                    out += escape;
+                } else {
+                    out += c;
+                }
+        }
+    }
+    return out + "\"";
+}
+
+}  // namespace
+
+std::string TableTsv(const Table& table, SolidColour background) {
+    std::string out = "row\tcolour\tsolids\tarea_m2\tquantity\tunit\tname\n";
+    for (int i = 1; i <= kRowCount; ++i) {
+        const TableRow& row = table.Row(i);
+        if (!RowInUse(row, background)) continue;
+        const auto index = static_cast<std::size_t>(i);
+        out += std::to_string(i) + "\t" + std::to_string(row.left) + "\t" + std::to_string(table.rowSolidCounts[index]) +
+               "\t" + AreaText(table.rowAreas[index]) + "\t" + TsvField(row.quantity) + "\t" + TsvField(row.unit) +
+               "\t" + TsvField(row.name) + "\n";
+    }
+    return out;
+}
+
+std::string TableJson(const Table& table, SolidColour background, const std::string& title) {
+    std::string out = "{\n  \"title\": " + JsonString(title) + ",\n  \"rows\": [";
+    bool first = true;
+    for (int i = 1; i <= kRowCount; ++i) {
+        const TableRow& row = table.Row(i);
+        if (!RowInUse(row, background)) continue;
+        const auto index = static_cast<std::size_t>(i);
+        const std::optional<double>& value = table.rowAreas[index];
+        std::string area = value && std::isfinite(*value) ? AreaText(value) : std::string();
+        out += std::string(first ? "\n" : ",\n") + "    {\"row\": " + std::to_string(i) +
+               ", \"colour\": " + std::to_string(row.left) +
+               ", \"solids\": " + std::to_string(table.rowSolidCounts[index]) +
+               ", \"area_m2\": " + (area.empty() ? "null" : area) + ", \"quantity\": " + JsonString(row.quantity) +
+               ", \"unit\": " + JsonString(row.unit) + ", \"name\": " + JsonString(row.name) + "}";
+        first = false;
+    }
+    out += first ? "]\n}\n" : "\n  ]\n}\n";
+    return out;
+}

@@ -1,0 +1,20 @@
+// The table as vemora-cli prints it: the rows in use with their colour, solid count, area,
+// quantity, unit and name. Text is UTF-8.
+//
+//   row	colour	solids	area_m2	quantity	unit	name
+//   1	255	2	15.25	15.250	m^2	居室
+#pragma once
+
+#include <string>
+
+#include "exchange/Table.h"
+
+// Tab-separated: the header line, then one line per row in use (a name, or a left swatch
+// other than the background). The area has 12 significant digits and is empty for a row
+// without a measured area. Tabs and line breaks inside texts become blanks.
+std::string TableTsv(const Table& table, SolidColour background);
+
+// The same rows as JSON: {"title": ..., "rows": [{"row": 1, "colour": 255, "solids": 2,
+// "area_m2": 15.25, "quantity": "15.250", "unit": "m^2", "name": "居室"}, ...]}, with
+// "area_m2": null for a row without area.
+std::string TableJson(const Table& table, SolidColour background, const std::string& title);

@@ -1,0 +1,386 @@
+#include "exchange/ExchangeReader.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cassert>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <string_view>
+
+#include "base/File.h"
+#include "base/Sjis.h"
+#include "exchange/Messages.h"
+#include "exchange/Numbers.h"
+#include "exchange/Quantities.h"
+#include "exchange/SolidAnalysis.h"
+
+namespace {
+
+constexpr std::string_view kMissingFileMessage = "TEMP.TXTが無がありません、jwwの外変から起動してください";
+constexpr std::string_view kCustomColourMessage =
+    "SXFカスタム線色があります。現在対応してないので終了します。<(_ _)>申し訳ないです";
+constexpr std::int64_t kLastKnownPen = 116;  // pen colours above are SXF user-defined colours
+
+constexpr char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Compares record bytes with a lower-case ASCII keyword, ignoring the letter case of the
+// bytes. Safe on code page 932: a lead byte is never ASCII, so a double-byte character
+// never matches a keyword.
+bool EqualsNoCase(std::string_view bytes, std::string_view lowerKey) {
+    return bytes.size() == lowerKey.size() &&
+           std::equal(bytes.begin(), bytes.end(), lowerKey.begin(), [](char a, char b) { return Lower(a) == b; });
+}
+
+bool IsLeadByte(char c) {
+    auto b = static_cast<unsigned char>(c);
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+// The character at byte `pos`: one byte, or two for a double-byte character; empty past
+// the end.
+std::string_view CharAt(std::string_view line, std::size_t pos) {
+    if (pos >= line.size())
+        return {};
+    std::size_t length = IsLeadByte(line[pos]) && pos + 1 < line.size() ? 2 : 1;
+    return line.substr(pos, length);
+}
+
+// Record text as UTF-8; plain ASCII, by far the most common, is copied without conversion
+// (and, being short, without allocation).
+void AssignText(std::string& out, std::string_view bytes) {
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        out.assign(bytes);
+    else
+        out = sjis::Decode(bytes);
+}
+
+// The first letter upper case, the others lower case (ASCII letters only).
+std::string ProperCase(std::string_view text) {
+    std::string out(text);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        char c = Lower(out[i]);
+        out[i] = (i == 0 && c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    return out;
+}
+
+// Fills a header array from a header record: element 0 the keyword, then up to count - 1
+// fields. Missing fields and fields that are not numbers stay empty; a later record of the
+// same kind replaces the whole array.
+void ReadHeader(HeaderArray& array, std::string_view line, std::size_t count) {
+    array = HeaderArray{};
+    for (std::size_t i = 0; i < count; ++i) {
+        std::size_t end = std::min(line.find(' '), line.size());
+        std::string_view field = line.substr(0, end);
+        if (i == 0 || numbers::ParseNumber(field))
+            array[i].assign(field);
+        if (end == line.size())
+            break;
+        line.remove_prefix(end + 1);
+    }
+}
+
+// Walks a buffer line by line; CR LF, LF and CR each end a line, and a line end at the very
+// end adds no empty line.
+class LineCursor {
+  public:
+    explicit LineCursor(std::string_view bytes) : bytes_(bytes) {}
+
+    bool Next(LineRef& ref, std::string_view& line) {
+        if (pos_ >= bytes_.size())
+            return false;
+        std::size_t start = pos_;
+        std::size_t end = FindLineEnd(start);
+        pos_ = end;
+        if (pos_ < bytes_.size())
+            pos_ += (bytes_[pos_] == '\r' && pos_ + 1 < bytes_.size() && bytes_[pos_ + 1] == '\n') ? 2 : 1;
+        assert(end - start <= std::numeric_limits<std::uint32_t>::max());
+        ref = LineRef{start, static_cast<std::uint32_t>(end - start)};
+        line = bytes_.substr(start, end - start);
+        return true;
+    }
+
+  private:
+    // The first CR or LF from `pos`, or the end. Eight bytes at a time: a byte equal to CR
+    // or LF sets the high bit of its lane in the mask, and the lowest such lane is exact.
+    std::size_t FindLineEnd(std::size_t pos) const {
+        const char* data = bytes_.data();
+        if constexpr (std::endian::native == std::endian::little) {
+            constexpr std::uint64_t kOnes = 0x0101010101010101ULL, kHighs = 0x8080808080808080ULL;
+            for (; pos + 8 <= bytes_.size(); pos += 8) {
+                std::uint64_t word;
+                std::memcpy(&word, data + pos, 8);
+                std::uint64_t lf = word ^ (kOnes * '\n'), cr = word ^ (kOnes * '\r');
+                std::uint64_t mask = ((lf - kOnes) & ~lf & kHighs) | ((cr - kOnes) & ~cr & kHighs);
+                if (mask != 0)
+                    return pos + static_cast<std::size_t>(std::countr_zero(mask) / 8);
+            }
+        }
+        while (pos < bytes_.size() && data[pos] != '\n' && data[pos] != '\r')
+            ++pos;
+        return pos;
+    }
+
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
+};
+
+// A solid record's line waiting among the kept lines for its row's list: row | list << 5
+// (rows 1..16, so never 0); 0 for every other line.
+using ListTag = std::uint8_t;
+
+constexpr ListTag Tag(int row, RecordList list) {
+    return static_cast<ListTag>(row | static_cast<int>(list) << 5);
+}
+
+// One walk over the file: the attribute state, the header values and the kept lines.
+class Walk {
+  public:
+    Walk(const ReadOptions& options, Table& table, Drawing& drawing, Notifier& notifier)
+        : options_(options), table_(table), drawing_(drawing), notifier_(notifier), lines_(drawing.bytes) {}
+
+    // Reads every line after the first; nullopt at the end of the file, otherwise the
+    // outcome that stopped the reading. Either way the rows then hold their solid records.
+    std::optional<ReadOutcome> Run() {
+        Reserve();
+        std::optional<ReadOutcome> stop = ReadLines();
+        KeepSolidRecords();
+        return stop;
+    }
+
+  private:
+    // Sizes the big lists once from the line count, so that a large file is not copied
+    // while they grow. Unused capacity of a large block costs address space, not memory.
+    void Reserve() {
+        const std::string& bytes = drawing_.bytes;
+        auto lineEnds = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+        if (lineEnds == 0)
+            lineEnds = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\r'));
+        drawing_.otherLines.reserve(lineEnds + 1);
+        tags_.reserve(lineEnds + 1);
+        // A measurable "sl" record takes at least 15 bytes ("sl 0 0 1 0 0 1" and a line end).
+        drawing_.solids.reserve(std::min(lineEnds + 1, bytes.size() / 15));
+    }
+
+    std::optional<ReadOutcome> ReadLines() {
+        LineRef ref;
+        std::string_view line;
+        if (!lines_.Next(ref, line))
+            return std::nullopt;  // the first line is not read
+        while (lines_.Next(ref, line)) {
+            LineRef kept = ref;
+            ListTag tag = 0;
+            if (!line.empty() && Lower(line[0]) == 'h' && !ReadHeaderRecord(line, kept))
+                continue;
+            if (line.size() >= 2) {
+                if (std::optional<ReadOutcome> stop = ReadRecord(line, kept, tag))
+                    return stop;
+            } else if (line == "#" && options_.mode == ModeCode::TableCreation) {
+                return ReadOutcome::StoppedAtHash;
+            }
+            drawing_.otherLines.push_back(kept);
+            tags_.push_back(tag);
+        }
+        return std::nullopt;
+    }
+
+    // Moves the solid records from the kept lines to their rows' lists, in file order, each
+    // list sized once (growing lists one record at a time would copy them over and over);
+    // an empty line stays in each one's place.
+    void KeepSolidRecords() {
+        std::array<std::array<std::size_t, 8>, 32> counts{};
+        for (ListTag tag : tags_)
+            if (tag != 0)
+                ++counts[tag & 31][tag >> 5];
+        for (int row = 1; row <= kRowCount; ++row)
+            for (int list = 0; list <= static_cast<int>(RecordList::Sg); ++list)
+                if (std::size_t n = counts[static_cast<std::size_t>(row)][static_cast<std::size_t>(list)]) {
+                    std::vector<LineRef>& records = ListOf(table_.Row(row).records, static_cast<RecordList>(list));
+                    records.reserve(records.size() + n);
+                }
+        for (std::size_t i = 0; i < tags_.size(); ++i) {
+            if (tags_[i] == 0)
+                continue;
+            LineRef& line = drawing_.otherLines[i];
+            ListOf(table_.Row(tags_[i] & 31).records, static_cast<RecordList>(tags_[i] >> 5)).push_back(line);
+            line.length = 0;
+        }
+    }
+
+    // Header records, recognised by their whole field 0. Returns false when the line and
+    // the one after it are used up (a title record on the last line).
+    bool ReadHeaderRecord(std::string_view line, LineRef& kept) {
+        std::string_view key = line.substr(0, line.find(' '));
+        if (EqualsNoCase(key, "hs")) {
+            ReadHeader(drawing_.groupScales, line, 17);
+        } else if (EqualsNoCase(key, "hcw")) {
+            ReadHeader(drawing_.textWidths, line, 11);
+        } else if (EqualsNoCase(key, "hch")) {
+            ReadHeader(drawing_.textHeights, line, 11);
+        } else if (EqualsNoCase(key, "hcd")) {
+            ReadHeader(drawing_.textSpacings, line, 11);
+        } else if (EqualsNoCase(key, "hcc")) {
+            ReadHeader(drawing_.textColours, line, 11);
+        } else if (EqualsNoCase(key, "hhp1ch")) {
+            // The title is the next line after its first double quote (the whole line when it
+            // has none); that line takes the record's place among the kept lines.
+            std::string_view title;
+            if (!lines_.Next(kept, title)) {
+                drawing_.savedTitle.clear();
+                drawing_.titleBox = drawing_.savedTitle;
+                return false;
+            }
+            std::size_t quote = title.find('"');
+            AssignText(drawing_.savedTitle, quote == std::string_view::npos ? title : title.substr(quote + 1));
+            drawing_.titleBox = drawing_.savedTitle;
+        }
+        return true;
+    }
+
+    // The two-character rules. A record they consume leaves an empty line (`kept` of length
+    // 0); a solid record's line waits, tagged, for its row's list.
+    std::optional<ReadOutcome> ReadRecord(std::string_view line, LineRef& kept, ListTag& tag) {
+        Attributes& state = drawing_.attributes;
+        char first = Lower(line[0]);
+        char second = Lower(line[1]);
+        if (first == 'l') {
+            switch (second) {
+                case 'g':
+                    ReadLayerGroup(line);
+                    break;
+                case 'y':
+                    ReadLayer(line);
+                    break;
+                case 't':
+                    AssignText(state.lineType, line.substr(2));
+                    break;
+                case 'c':
+                    return ReadColour(line, kept);
+                default:
+                    break;
+            }
+        } else if (first == 'c' && second == 'n') {
+            AssignText(state.textType, line.substr(2));
+        } else if (first == 's' &&
+                   (second == 'l' || second == 'c' || second == 'e' || second == 'o' || second == 'g')) {
+            std::optional<SolidPlacement> placement =
+                TakeSolidRecord(line, state.colour, options_.mode, table_, drawing_, notifier_);
+            if (!placement)
+                return ReadOutcome::ColourLimit;
+            if (placement->list)
+                tag = Tag(placement->row, *placement->list);
+            else
+                kept.length = 0;
+        }
+        return std::nullopt;
+    }
+
+    void ReadLayerGroup(std::string_view line) {
+        Attributes& state = drawing_.attributes;
+        std::string_view digit = CharAt(line, 2);
+        if (EqualsNoCase(digit, "n")) {
+            if (options_.mode == ModeCode::LayerNamesExternal)
+                drawing_.titleBox = ProperCase(state.layerGroup);
+            return;
+        }
+        AssignText(state.layerGroup, digit);
+        int group = HexDigitIndex(state.layerGroup);
+        if (group == 0)
+            return;
+        std::optional<double> scale = numbers::ParseNumber(drawing_.groupScales[static_cast<std::size_t>(group)]);
+        state.groupScale = static_cast<float>(scale.value_or(0.0));
+    }
+
+    void ReadLayer(std::string_view line) {
+        Attributes& state = drawing_.attributes;
+        std::string_view digit = CharAt(line, 2);
+        if (!EqualsNoCase(digit, "n")) {
+            AssignText(state.layer, digit);
+            return;
+        }
+        if (options_.mode != ModeCode::LayerNamesExternal)
+            return;
+        // A layer name, possibly carrying the layer's paint colour: "lyn#c#FF0000".
+        int row = HexDigitIndex(state.layer);
+        if (row == 0)
+            return;
+        TableRow& target = table_.Row(row);
+        AssignText(target.name, line.substr(3));
+        if (line.size() >= 5 && line[3] == '#' && Lower(line[4]) == 'c') {
+            std::string colourText;
+            AssignText(colourText, line.substr(5));
+            SolidColour colour = ParseColourText(colourText);
+            target.left = target.right = colour;
+            target.leftTip = target.rightTip = ColourRgbText(colour);
+        }
+    }
+
+    std::optional<ReadOutcome> ReadColour(std::string_view line, LineRef& kept) {
+        Attributes& state = drawing_.attributes;
+        if (line.size() >= 5 && EqualsNoCase(line.substr(0, 5), "lc10 ")) {
+            // A colour given directly; the record is consumed, the solids after it carry it.
+            state.colourCode = "10";
+            std::optional<std::int64_t> value = numbers::LeadingInteger(line.substr(5));
+            if (value && *value >= std::numeric_limits<SolidColour>::min() &&
+                *value <= std::numeric_limits<SolidColour>::max())
+                state.colour = static_cast<SolidColour>(*value);
+            kept.length = 0;
+            return std::nullopt;
+        }
+        AssignText(state.colourCode, line.substr(2));
+        std::optional<std::int64_t> pen = numbers::LeadingInteger(line.substr(2));
+        if (!pen || *pen < 0)
+            return std::nullopt;
+        if (*pen > kLastKnownPen) {
+            ShowMessage(notifier_, kCustomColourMessage, MessageIcon::None);
+            return ReadOutcome::EndProgram;
+        }
+        state.colour = options_.pens ? (*options_.pens)[static_cast<std::size_t>(*pen)] : 0;
+        return std::nullopt;
+    }
+
+    const ReadOptions& options_;
+    Table& table_;
+    Drawing& drawing_;
+    Notifier& notifier_;
+    LineCursor lines_;
+    std::vector<ListTag> tags_;  // one per kept line
+};
+
+}  // namespace
+
+ReadOutcome ReadExchange(std::string bytes,
+                         const ReadOptions& options,
+                         Table& table,
+                         Drawing& drawing,
+                         Notifier& notifier) {
+    drawing = Drawing{};
+    drawing.bytes = std::move(bytes);
+    if (options.mode != ModeCode::PreviousArea)
+        table.nextRow = 1;
+    assert(table.nextRow >= 1 && table.nextRow <= kRowCount + 1);
+    table.nextRow = std::clamp(table.nextRow, 1, kRowCount + 1);
+    if (std::optional<ReadOutcome> stop = Walk(options, table, drawing, notifier).Run())
+        return *stop;
+    FinishReading(options.mode, drawing, table, options.defaultUnit, options.keta, notifier);
+    return ReadOutcome::Finished;
+}
+
+ReadOutcome ReadExchangeFile(const std::string& programFolder,
+                             const ReadOptions& options,
+                             Table& table,
+                             Drawing& drawing,
+                             Notifier& notifier) {
+    std::optional<std::string> path = file::FindNoCase(programFolder, "TEMP.TXT");
+    std::optional<std::string> bytes = path ? file::Read(*path) : std::nullopt;
+    if (!bytes) {
+        ShowMessage(notifier, kMissingFileMessage, MessageIcon::Critical);
+        return ReadOutcome::MissingFile;
+    }
+    return ReadExchange(std::move(*bytes), options, table, drawing, notifier);
+}

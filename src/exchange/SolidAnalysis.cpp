@@ -1,0 +1,137 @@
+#include "exchange/SolidAnalysis.h"
+
+#include <cassert>
+#include <cmath>
+
+#include "exchange/Messages.h"
+#include "exchange/Numbers.h"
+
+namespace {
+
+constexpr std::string_view kColourLimitMessage = "16色を越えました。";
+
+int AddRow(Table& table, SolidColour colour) {
+    int row = table.nextRow++;
+    table.rowColours[static_cast<std::size_t>(row)] = colour;
+    table.rowColours[static_cast<std::size_t>(row + kRowCount)] = colour;
+    TableRow& r = table.Row(row);
+    r.left = r.right = colour;
+    r.leftTip = r.rightTip = ColourRgbText(colour);
+    return row;
+}
+
+}  // namespace
+
+int FindRow(const Table& table, SolidColour colour, bool lastMatch) {
+    int found = 0;
+    for (int i = 1; i < table.nextRow && i <= kRowCount; ++i) {
+        if (table.rowColours[static_cast<std::size_t>(i)] != colour)
+            continue;
+        found = i;
+        if (!lastMatch)
+            break;
+    }
+    return found;
+}
+
+std::optional<MeasuredSolid> MeasureSolid(std::string_view line) {
+    const char* end = line.data() + line.size();
+    const char* p = line.data();
+    while (p != end && *p != ' ')
+        ++p;  // the key
+    if (p == end)
+        return std::nullopt;
+    // Millimetres to metres, as the areas are in square metres.
+    double x[4] = {}, y[4] = {};
+    int count = 0;
+    for (++p;; ++p) {
+        double value = 0.0;
+        p = count < 8 ? numbers::ScanNumber(p, end, value) : nullptr;
+        if (!p || (p != end && *p != ' '))
+            return std::nullopt;
+        (count % 2 == 0 ? x : y)[count / 2] = value / 1000;
+        ++count;
+        if (p == end)
+            break;
+    }
+    MeasuredSolid solid;
+    if (count == 6) {
+        solid.area = std::fabs(x[0] * (y[1] - y[2]) + x[1] * (y[2] - y[0]) + x[2] * (y[0] - y[1])) / 2;
+        solid.centreX = (x[0] + x[1] + x[2]) / 3 * 1000;
+        solid.centreY = (y[0] + y[1] + y[2]) / 3 * 1000;
+    } else if (count == 8) {
+        solid.area =
+            std::fabs(x[0] * (y[1] - y[3]) + x[1] * (y[2] - y[0]) + x[2] * (y[3] - y[1]) + x[3] * (y[0] - y[2])) / 2;
+        solid.centreX = (x[0] + x[1] + x[2] + x[3]) / 4 * 1000;
+        solid.centreY = (y[0] + y[1] + y[2] + y[3]) / 4 * 1000;
+    } else {
+        return std::nullopt;
+    }
+    return solid;
+}
+
+std::vector<LineRef>& ListOf(RowRecords& records, RecordList list) {
+    switch (list) {
+        case RecordList::Sl4:
+            return records.sl4;
+        case RecordList::Sl:
+            return records.sl;
+        case RecordList::Sc:
+            return records.sc;
+        case RecordList::Se:
+            return records.se;
+        case RecordList::So:
+            return records.so;
+        case RecordList::Sg:
+            return records.sg;
+    }
+    assert(false && "no such list");
+    return records.sl4;
+}
+
+std::optional<SolidPlacement> TakeSolidRecord(std::string_view line,
+                                              SolidColour colour,
+                                              ModeCode mode,
+                                              Table& table,
+                                              Drawing& drawing,
+                                              Notifier& notifier) {
+    assert(line.size() >= 2);
+    assert(table.nextRow >= 1 && table.nextRow <= kRowCount + 1);
+    char kind = static_cast<char>(line[1] | 0x20);  // the key's second letter in lower case
+    bool plain = kind == 'l';
+    int row = FindRow(table, colour, !plain);
+    if (row == 0) {
+        if (table.nextRow > kRowCount) {
+            ShowMessage(notifier, kColourLimitMessage, MessageIcon::Exclamation);
+            return std::nullopt;
+        }
+        row = AddRow(table, colour);
+    }
+    drawing.currentRow = row;
+
+    if (plain) {
+        auto index = static_cast<std::size_t>(row);
+        ++table.rowSolidCounts[index];
+        std::optional<MeasuredSolid> solid = MeasureSolid(line);
+        if (!solid)
+            return SolidPlacement{row, RecordList::Sl4};
+        drawing.solids.push_back(*solid);
+        table.rowAreas[index] = table.rowAreas[index].value_or(0.0) + solid->area;
+        return SolidPlacement{row, RecordList::Sl};
+    }
+    if (MeasuresArea(mode)) {
+        drawing.hasRoundFigures = true;
+        return SolidPlacement{row, std::nullopt};
+    }
+    switch (kind) {
+        case 'c':
+            return SolidPlacement{row, RecordList::Sc};
+        case 'e':
+            return SolidPlacement{row, RecordList::Se};
+        case 'o':
+            return SolidPlacement{row, RecordList::So};
+        default:
+            assert(kind == 'g' && "not a solid record");
+            return SolidPlacement{row, RecordList::Sg};
+    }
+}

@@ -1,0 +1,59 @@
+// The solid figures of the exchange file: one table row per colour (at most 16), the area of
+// every triangle and quadrilateral in square metres, and each row's kept record lines.
+//
+//   sl -2500 -1500 2500 -1500 2500 1500 -2500 1500    (a quadrilateral: 15 m²)
+//   sl 2500 -1500 4000 -1500 2500 1500                (a triangle: 2.25 m²)
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "base/ModeCode.h"
+#include "base/Notifier.h"
+#include "base/SolidColour.h"
+#include "exchange/Drawing.h"
+#include "exchange/Table.h"
+
+// The row of the colour among rows 1 .. nextRow - 1: the first match, or the last one when
+// `lastMatch` (the two differ only when the user gave two rows the same colour). 0 when no
+// row has the colour.
+int FindRow(const Table& table, SolidColour colour, bool lastMatch);
+
+// Area and label point of an "sl" record (the whole line, key included): 6 numbers after
+// the key make a triangle, 8 a quadrilateral with its vertices in the order given (a crossed
+// order gives 0). nullopt for any other field count, for a field that is not a number, and
+// for a line without fields. Fields are split at single blanks, so a doubled or trailing
+// blank makes an empty field, which is no number.
+std::optional<MeasuredSolid> MeasureSolid(std::string_view line);
+
+// The list of a row that keeps a solid record's line.
+enum class RecordList : std::uint8_t { Sl4, Sl, Sc, Se, So, Sg };
+std::vector<LineRef>& ListOf(RowRecords& records, RecordList list);
+
+// Where a solid record goes: its row, and the row's list that keeps its line (none for a
+// circle-related solid in the area modes, whose line is dropped).
+struct SolidPlacement {
+    int row = 0;
+    std::optional<RecordList> list;
+};
+
+// Takes one solid record ("sl", "sc", "se", "so" or "sg", key in either case) drawn in
+// `colour`:
+// - finds the row of the colour (first match for "sl", last match for the others) or adds
+//   a row with both swatches in that colour, and makes it the current row;
+// - "sl": counts it in rowSolidCounts; a triangle or quadrilateral adds its area to the
+//   row and joins drawing.solids, its line goes to the row's measured list; the line of
+//   any other "sl" goes to the unmeasured list (sl4), without area, so that a rewrite never
+//   loses it;
+// - "sc", "se", "so", "sg": in the area modes 1 and 2 sets hasRoundFigures and the line is
+//   dropped; in the other modes it goes to the row's list of its kind.
+// The caller keeps the line where the placement says. Returns nullopt, after showing
+// "16色を越えました。", when the colour needs a 17th row: the reading must stop there.
+std::optional<SolidPlacement> TakeSolidRecord(std::string_view line,
+                                              SolidColour colour,
+                                              ModeCode mode,
+                                              Table& table,
+                                              Drawing& drawing,
+                                              Notifier& notifier);

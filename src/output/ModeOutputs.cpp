@@ -1,0 +1,183 @@
+#include "output/ModeOutputs.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+namespace {
+
+// UTF-8 to code points; a byte that starts no valid sequence stands for itself (it can
+// name no group digit either way).
+std::u32string CodePoints(std::string_view utf8) {
+    std::u32string out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        auto lead = static_cast<unsigned char>(utf8[i]);
+        std::size_t length = lead < 0x80           ? 1
+                             : (lead >> 5) == 0x6  ? 2
+                             : (lead >> 4) == 0xE  ? 3
+                             : (lead >> 3) == 0x1E ? 4
+                                                   : 1;
+        if (i + length > utf8.size())
+            length = 1;
+        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+        for (std::size_t j = 1; j < length; ++j)
+            c = (c << 6) | (static_cast<unsigned char>(utf8[i + j]) & 0x3F);
+        out += c;
+        i += length;
+    }
+    return out;
+}
+
+bool Forbidden(char32_t c) {
+    return c == U'[' || c == U']' || c == U'\\';
+}
+
+// The bracket expression "[" + element + "]" against one digit, ignoring case. An element
+// a regular expression would reject, or one whose set is empty, matches nothing.
+bool ElementMatches(std::u32string_view element, char32_t digit) {
+    char32_t lower = digit >= U'A' && digit <= U'Z' ? digit - U'A' + U'a' : digit;
+    bool negate = !element.empty() && element.front() == U'^';
+    if (negate)
+        element.remove_prefix(1);
+    if (element.empty())
+        return false;
+    bool inSet = false;
+    for (std::size_t i = 0; i < element.size();) {
+        char32_t first = element[i];
+        char32_t last = first;
+        if (i + 2 < element.size() && element[i + 1] == U'-') {
+            last = element[i + 2];
+            i += 3;
+        } else {
+            i += 1;
+        }
+        if (Forbidden(first) || Forbidden(last) || first > last)
+            return false;
+        inSet = inSet || (first <= digit && digit <= last) || (first <= lower && lower <= last);
+    }
+    return inSet != negate;
+}
+
+std::string Digit(int number) {
+    return std::string(1, UpperHexDigit(number));
+}
+
+// A block: its lines as read, then one empty line (an empty block gives the empty line alone).
+void WriteBlock(const Drawing& drawing, const std::vector<LineRef>& lines, RecordWriter& out) {
+    for (const LineRef& line : lines)
+        out.RawLine(drawing.Text(line));
+    out.Line("");
+}
+
+void WriteRowRecords(const Drawing& drawing, const RowRecords& r, RecordWriter& out) {
+    for (const auto* block : {&r.sl4, &r.sl, &r.sc, &r.se, &r.so, &r.sg})
+        WriteBlock(drawing, *block, out);
+}
+
+// The last row mode 3 writes. Its rows are the ones the analysis filled, 1 .. NextRow - 1, and
+// cannot be moved, added or cleared; a row coloured like the background counts too, so the
+// count of named or coloured rows alone would drop it. Rows with kept records are included
+// wherever they stand.
+int LastRecolouredRow(const Table& table, SolidColour background) {
+    int last = table.nextRow - 1;
+    int inUse = 0;
+    for (int i = 1; i <= kRowCount; ++i) {
+        if (RowInUse(table.Row(i), background))
+            ++inUse;
+        if (!table.Row(i).records.Empty())
+            last = std::max(last, i);
+    }
+    return std::clamp(std::max(last, inUse), 0, kRowCount);
+}
+
+// Per selected group: "lg" and the group digit, then "ly" and "lyn" for the rows' names.
+// Returns whether any group was selected.
+bool WriteGroupNames(std::string_view selector,
+                     const std::array<std::string, kRowCount + 1>& names,
+                     bool includeEmpty,
+                     RecordWriter& out) {
+    bool any = false;
+    for (int g = 1; g <= kRowCount; ++g) {
+        if (!LayerGroupMatches(selector, g))
+            continue;
+        any = true;
+        out.Line("lg" + Digit(g));
+        for (int p = 1; p <= kRowCount; ++p) {
+            const std::string& name = names[static_cast<std::size_t>(p)];
+            if (name.empty() && !includeEmpty)
+                continue;
+            out.Line("ly" + Digit(p));
+            out.Line("lyn" + name);
+        }
+    }
+    return any;
+}
+
+std::array<std::string, kRowCount + 1> Names(const Table& table) {
+    std::array<std::string, kRowCount + 1> names;
+    for (int p = 1; p <= kRowCount; ++p)
+        names[static_cast<std::size_t>(p)] = table.Row(p).name;
+    return names;
+}
+
+}  // namespace
+
+bool LayerGroupMatches(std::string_view selector, int group) {
+    if (selector == "*")
+        return true;
+    const char32_t digit = static_cast<unsigned char>(UpperHexDigit(group));
+    std::size_t start = 0;
+    while (true) {
+        std::size_t comma = selector.find(',', start);
+        std::string_view element = selector.substr(start, comma == std::string_view::npos ? comma : comma - start);
+        if (ElementMatches(CodePoints(element), digit))
+            return true;
+        if (comma == std::string_view::npos)
+            return false;
+        start = comma + 1;
+    }
+}
+
+void WriteRewrite(const Table& table,
+                  const Drawing& drawing,
+                  SolidColour background,
+                  ModeCode mode,
+                  RecordWriter& out) {
+    out.Line("hd");
+    WriteBlock(drawing, drawing.otherLines, out);
+    if (mode == ModeCode::ColourChange) {
+        // Every row from the top, each solid recoloured to its row's right swatch.
+        for (int p = 1; p <= LastRecolouredRow(table, background); ++p) {
+            out.Line("lc10 " + std::to_string(table.Row(p).right));
+            WriteRowRecords(drawing, table.Row(p).records, out);
+        }
+        return;
+    }
+    for (int p = 1; p <= kRowCount; ++p) {
+        const TableRow& row = table.Row(p);
+        if (row.left == background && row.records.Empty())
+            continue;
+        if (mode == ModeCode::LayerDistribution)
+            out.Line("ly" + Digit(p));
+        out.Line("lc10 " + std::to_string(row.left));
+        WriteRowRecords(drawing, row.records, out);
+    }
+}
+
+void WriteLayerNames(const Table& table, std::string_view selector, RecordWriter& out) {
+    WriteGroupNames(selector, Names(table), false, out);
+    out.Line("ch 0 0 0 0 \"レイヤ名を設定しました。 ");
+}
+
+void WriteExternalLayerNames(Table& table, std::string& title, RecordWriter& out) {
+    title = "レイヤグループ:" + title;
+    const auto names = Names(table);
+    if (WriteGroupNames(title, names, true, out)) {
+        for (int p = 1; p <= kRowCount; ++p) {
+            TableRow& row = table.Row(p);
+            row.name = "レイヤ" + row.leftCaption;
+            row.unit = names[static_cast<std::size_t>(p)];
+        }
+    }
+    out.Line("h#レイヤ名を設定しました");
+}

@@ -1,0 +1,247 @@
+#include "output/TableDrawing.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "base/Sjis.h"
+#include "base/Text.h"
+#include "exchange/Numbers.h"
+#include "output/Format.h"
+
+namespace {
+
+// A number typed into a settings box or read from a header record, blanks around it allowed.
+std::optional<double> NumberText(std::string_view text) {
+    return numbers::ParseNumber(text::TrimBlanks(text));
+}
+
+std::optional<int> IntegerText(std::string_view text) {
+    auto value = NumberText(text);
+    if (!value || *value != std::floor(*value) || std::fabs(*value) > 1e9)
+        return std::nullopt;
+    return static_cast<int>(*value);
+}
+
+// Length in characters, as the quantity column counts them.
+int CharLength(std::string_view utf8) {
+    return static_cast<int>(
+        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+int MeasuredWidth(std::string_view text) {
+    return static_cast<int>(sjis::ByteWidth(WithoutUnderlineCodes(text)));
+}
+
+template <typename Measure>
+int MaxOverRows(const Table& table, Measure measure) {
+    int widest = 0;
+    for (int i = 1; i <= kRowCount; ++i)
+        widest = std::max(widest, measure(table.Row(i)));
+    return widest;
+}
+
+std::string SettingMessage(std::string_view caption, std::string_view key, std::string_view value) {
+    return "作表設定「" + std::string(caption) + "」(" + std::string(key) + ") の値「" + std::string(value) +
+           "」は数値ではありません。\r\n表を作成できませんでした。";
+}
+
+bool IsOn(std::int16_t checkState) {
+    return checkState == 1;
+}
+
+std::string Pair(float a, float b) {
+    return FormatSingle(a) + " " + FormatSingle(b);
+}
+
+// A text record of the table: reference point, direction 1 0, the text.
+std::string TextRecord(float x, float y, std::string_view text) {
+    return "ch " + Pair(x, y) + " 1 0 \"" + std::string(text);
+}
+
+// The three attribute records of a group of ruled lines: colour, layer, line type.
+void WriteLineAttributes(RecordWriter& out,
+                         const std::string& colour,
+                         const std::string& layer,
+                         const std::string& lineType) {
+    out.Line(colour);
+    out.Line(layer);
+    out.Line(lineType);
+}
+
+void WriteAnnotations(const Drawing& drawing, const TableSettings& settings, const TableMetrics& m, RecordWriter& out) {
+    const auto& solids = drawing.solids;
+    if (IsOn(settings.Toosibango)) {
+        for (std::size_t n = 0; n < solids.size(); ++n)
+            out.Line("ch " + FormatDouble(solids[n].centreX) + " " + FormatDouble(solids[n].centreY) + " 1 0 \"(" +
+                     std::to_string(n + 1) + ")");
+    }
+    if (IsOn(settings.Utiwakemenseki)) {
+        // One text height of the drawing's scale below the serial number.
+        double below = static_cast<double>(drawing.attributes.groupScale) * m.textHeight;
+        for (const MeasuredSolid& s : solids)
+            out.Line("ch " + FormatDouble(s.centreX) + " " + FormatDouble(s.centreY - below) + " 1 0 \"" +
+                     FormatQuantity(s.area, m.areaDigits));
+    }
+}
+
+}  // namespace
+
+bool RowDrawn(const Table& table, int i, SolidColour background) {
+    const TableRow& row = table.Row(i);
+    return RowInUse(row, background) || (!row.records.sl.empty() && !row.quantity.empty());
+}
+
+int RowsInUse(const Table& table, SolidColour background) {
+    int count = 0;
+    for (int i = 1; i <= kRowCount; ++i)
+        if (RowDrawn(table, i, background))
+            ++count;
+    return count;
+}
+
+int MaxQtyLen(const Table& table) {
+    return MaxOverRows(table, [](const TableRow& row) { return CharLength(row.quantity); });
+}
+
+int MaxNameWidth(const Table& table) {
+    return MaxOverRows(table, [](const TableRow& row) { return MeasuredWidth(row.name); });
+}
+
+int MaxUnitWidth(const Table& table) {
+    return MaxOverRows(table, [](const TableRow& row) { return MeasuredWidth(row.unit); });
+}
+
+MetricsResult ReadTableMetrics(const TableSettings& settings, const Drawing& drawing) {
+    TableMetrics m;
+    struct Gap {
+        const char* caption;
+        const char* key;
+        const std::string& text;
+        float& value;
+    } gaps[] = {
+        {"文字と枠の隙間高", "Sukima_H", settings.Sukima_H, m.gapH},
+        {"文字と枠の隙間幅", "Sukima_W", settings.Sukima_W, m.gapW},
+        {"表内のソリッドの幅", "Solid_W", settings.Solid_W, m.solidW},
+    };
+    for (Gap& gap : gaps) {
+        auto value = NumberText(gap.text);
+        if (!value)
+            return {std::nullopt, SettingMessage(gap.caption, gap.key, gap.text)};
+        gap.value = static_cast<float>(*value);
+    }
+
+    // "cn10" gives 10; without a setting the table takes the drawing's current text type.
+    bool fromSetting = !settings.Mojishu.empty();
+    std::string typeText = fromSetting ? settings.Mojishu : "cn" + drawing.attributes.textType;
+    auto type = IntegerText(std::string_view(typeText).substr(std::min<std::size_t>(2, typeText.size())));
+    std::optional<double> width, height, spacing;
+    if (type && *type >= 0 && *type < static_cast<int>(drawing.textWidths.size())) {
+        auto t = static_cast<std::size_t>(*type);
+        width = NumberText(drawing.textWidths[t]);
+        height = NumberText(drawing.textHeights[t]);
+        spacing = NumberText(drawing.textSpacings[t]);
+    }
+    if (!width || !height || !spacing) {
+        std::string source = fromSetting ? "作表設定「文字種」(Mojishu) の" : "図面の現在の";
+        return {std::nullopt,
+                source + "文字種「" + typeText + "」には文字の大きさがありません。\r\n表を作成できませんでした。"};
+    }
+    m.textType = *type;
+    m.textWidth = *width;
+    m.textHeight = *height;
+    m.textSpacing = *spacing;
+
+    if (IsOn(settings.Utiwakemenseki)) {
+        auto digits = IntegerText(settings.Keta);
+        if (!digits)
+            return {std::nullopt, SettingMessage("数量の丸め", "Keta", settings.Keta)};
+        m.areaDigits = *digits;
+    }
+    return {m, {}};
+}
+
+void DrawTable(const Table& table,
+               std::string_view title,
+               const TableSource& source,
+               const TableMetrics& m,
+               RecordWriter& out) {
+    const TableSettings& settings = *source.settings;
+    const bool layerNames = source.mode == ModeCode::LayerNamesExternal;
+    const int rows = layerNames ? kRowCount : RowsInUse(table, source.background);
+    const int maxQty = MaxQtyLen(table);
+    const int nameWidth = MaxNameWidth(table);
+
+    // Lengths are single precision; the header's sizes enter as read, as double.
+    auto columnWidth = [&](int n) {
+        return static_cast<float>(m.textWidth * n / 2.0 + m.textSpacing * (n - 1) / 2.0 + 2.0 * m.gapW);
+    };
+    const float s = m.solidW + 2.0f * m.gapW;
+    const float rowHeight = static_cast<float>(m.textHeight + 2.0 * m.gapH);
+    const float n = columnWidth(nameWidth);
+    const float q = layerNames ? 0.0f : columnWidth(maxQty);  // the layer-name table has no quantity column
+    const float u = columnWidth(MaxUnitWidth(table));
+    const float w = s + n + q + u;
+    const float h = static_cast<float>(rows) * rowHeight;
+
+    out.Line("#");
+    WriteAnnotations(*source.drawing, settings, m, out);
+    out.Line("bz");
+    if (IsOn(settings.Sotowaku)) {
+        WriteLineAttributes(out, settings.Soto_lc, settings.Soto_ly, settings.Soto_lt);
+        out.Line("r1");
+        out.Line(Pair(0.0f, -h));
+        out.Line(Pair(w, 0.0f));
+        out.Line(Pair(0.0f, h));
+        out.Line(Pair(-w, 0.0f));
+        out.Line("r0");
+    }
+    if (IsOn(settings.Tatesen)) {
+        WriteLineAttributes(out, settings.Tate_lc, settings.Tate_ly, settings.Tate_lt);
+        auto vertical = [&](float x) { out.Line(Pair(x, 0.0f) + " " + Pair(x, -h)); };
+        vertical(s);
+        vertical(s + n);
+        if (!layerNames)
+            vertical(s + n + q);
+    }
+    if (IsOn(settings.Yokosen)) {
+        WriteLineAttributes(out, settings.Yoko_lc, settings.Yoko_ly, settings.Yoko_lt);
+        for (int k = 1; k < rows; ++k) {
+            float y = -static_cast<float>(k) * rowHeight;
+            out.Line(Pair(0.0f, y) + " " + Pair(w, y));
+        }
+    }
+    out.Line(settings.Mojishu);
+    out.Line("ch 1 1 2 0\"" + std::string(title));
+
+    int k = 0;
+    for (int i = 1; i <= kRowCount; ++i) {
+        if (!RowDrawn(table, i, source.background))
+            continue;
+        ++k;
+        const TableRow& row = table.Row(i);
+        const float yBottom = -static_cast<float>(k) * rowHeight + m.gapH;
+        const float yTop = -static_cast<float>(k - 1) * rowHeight - m.gapH;
+        out.Line(settings.Moji_ly);
+        std::string name = FitText(row.name, nameWidth, settings.intYose, " ");
+        if (name.find_first_not_of(' ') != std::string::npos)
+            out.Line(TextRecord(s + m.gapW, yBottom, name));
+        std::string padding(static_cast<std::size_t>(std::max(0, maxQty - CharLength(row.quantity))), ' ');
+        out.Line(TextRecord(s + n + m.gapW, yBottom, padding + row.quantity));
+        out.Line(TextRecord(s + n + q + m.gapW, yBottom, row.unit));
+        if (row.left != source.background) {
+            // Two halves of the sample: the right swatch's colour right, the row's colour left.
+            std::string half = FormatDouble(static_cast<double>(s) / 2.0);
+            std::string bottom = FormatSingle(yBottom), top = FormatSingle(yTop);
+            out.Line(settings.cmbSolidLay);
+            out.Line("lc10 " + std::to_string(row.right));
+            out.Line("sl " + half + " " + bottom + " " + half + " " + top + " " + Pair(s - m.gapW, yTop) + " " +
+                     Pair(s - m.gapW, yBottom));
+            out.Line("lc10 " + std::to_string(row.left));
+            out.Line("sl " + Pair(m.gapW, yBottom) + " " + Pair(m.gapW, yTop) + " " + half + " " + top + " " + half +
+                     " " + bottom);
+        }
+    }
+    out.Line("h# " + std::to_string(rows) + "色 " + std::to_string(source.drawing->solids.size()) +
+             "個のソリッド図形の面積を測定・作表しました。 ");
+}

@@ -1,0 +1,98 @@
+#include "settings/ItemTable.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <string_view>
+
+#include "base/Text.h"
+#include "exchange/Numbers.h"
+
+namespace {
+
+std::string Key(std::string_view stem, int i) {
+    return std::string(stem) + std::to_string(i);
+}
+
+// A stored whole number within the type's range, or nullopt for a missing, empty or
+// unconvertible value.
+template <typename T>
+std::optional<T> StoredInteger(std::string_view text) {
+    auto value = numbers::ParseNumber(text);
+    if (!value || *value != std::floor(*value))
+        return std::nullopt;
+    if (*value < std::numeric_limits<T>::min() || *value > std::numeric_limits<T>::max())
+        return std::nullopt;
+    return static_cast<T>(*value);
+}
+
+// "m^2,2.5,x": the factor is the second piece; 1 when there is none, when it is not a
+// number, or when it is 0.
+double FactorOf(std::string_view entry) {
+    std::size_t comma = entry.find(',');
+    if (comma == std::string_view::npos)
+        return 1.0;
+    std::string_view piece = entry.substr(comma + 1);
+    piece = piece.substr(0, piece.find(','));
+    auto factor = numbers::ParseNumber(text::TrimBlanks(piece));
+    return factor && *factor != 0.0 ? *factor : 1.0;
+}
+
+}  // namespace
+
+void StoreItemTable(const Table& table, SolidColour background, ini::Document& doc) {
+    int count = 0;
+    for (int i = 1; i <= kRowCount; ++i)
+        if (RowInUse(table.Row(i), background))
+            ++count;
+    doc.Set("koumokusuu", "koumokusuu", std::to_string(count));
+    for (int i = 1; i <= kRowCount; ++i) {
+        const TableRow& row = table.Row(i);
+        doc.Set("Solid", Key("Solidclr_", i), std::to_string(row.left));
+        doc.Set("Solid", Key("Solidclr_", i + kRowCount), std::to_string(row.right));
+        doc.Set("koumoku", Key("koumoku_", i), row.name);
+        doc.Set("tani", Key("tani_", i), row.unitEntry);
+    }
+}
+
+void LoadItemTable(const ini::Document& doc, Table& table) {
+    if (auto count = StoredInteger<int>(doc.Get("koumokusuu", "koumokusuu", "")))
+        table.nextRow = std::clamp(*count, 0, kRowCount) + 1;
+
+    for (int k = 1; k < table.nextRow; ++k) {
+        auto i = static_cast<std::size_t>(k);
+        if (auto colour = StoredInteger<SolidColour>(doc.Get("Solid", Key("Solidclr_", k), "")))
+            table.rowColours[i] = *colour;
+        table.rowColours[i + kRowCount] = table.rowColours[i];
+    }
+    for (int k = 1; k < table.nextRow; ++k) {
+        auto i = static_cast<std::size_t>(k);
+        TableRow& row = table.Row(k);
+        row.name = doc.Get("koumoku", Key("koumoku_", k), "");
+        row.unitEntry = doc.Get("tani", Key("tani_", k), "");
+        if (!row.unitEntry.empty()) {
+            table.rowUnits[i] = row.unitEntry.substr(0, row.unitEntry.find(','));
+            table.rowFactors[i] = FactorOf(row.unitEntry);
+            row.unit = table.rowUnits[i];
+        }
+        row.left = row.right = table.rowColours[i];
+        row.leftTip = row.rightTip = ColourRgbText(row.left);
+    }
+}
+
+void OpenTableFile(const std::string& path, TableSettings& settings, Table& table) {
+    ini::Document doc = ini::Document::Load(path);
+    LoadSettings(doc, settings);
+    LoadItemTable(doc, table);
+}
+
+file::WriteResult SaveTableFile(const std::string& path,
+                                const TableSettings& settings,
+                                const Table& table,
+                                SolidColour background) {
+    ini::Document doc = ini::Document::Load(path);
+    StoreSettings(settings, doc);
+    StoreItemTable(table, background, doc);
+    return doc.Save(path);
+}

@@ -1,0 +1,112 @@
+#include "ui/SettingsPanel.h"
+
+#include <cassert>
+
+namespace {
+
+enum class ListKind { None, DefaultUnits, Keta, TextTypes, LineColours, LineTypes, Layers, SampleLayers };
+
+struct FieldDef {
+    PanelField field;
+    std::string TableSettings::*member;
+    ListKind list;
+    int ruledLineGroup;  // -1: none
+};
+
+// Indexed by PanelField.
+constexpr FieldDef kFieldDefs[] = {
+    {PanelField::Tani, &TableSettings::Tani, ListKind::DefaultUnits, -1},
+    {PanelField::Keta, &TableSettings::Keta, ListKind::Keta, -1},
+    {PanelField::Mojishu, &TableSettings::Mojishu, ListKind::TextTypes, -1},
+    {PanelField::Moji_ly, &TableSettings::Moji_ly, ListKind::Layers, -1},
+    {PanelField::Solid_W, &TableSettings::Solid_W, ListKind::None, -1},
+    {PanelField::cmbSolidLay, &TableSettings::cmbSolidLay, ListKind::SampleLayers, -1},
+    {PanelField::Sukima_H, &TableSettings::Sukima_H, ListKind::None, -1},
+    {PanelField::Sukima_W, &TableSettings::Sukima_W, ListKind::None, -1},
+    {PanelField::Soto_lt, &TableSettings::Soto_lt, ListKind::LineTypes, 0},
+    {PanelField::Soto_lc, &TableSettings::Soto_lc, ListKind::LineColours, 0},
+    {PanelField::Soto_ly, &TableSettings::Soto_ly, ListKind::Layers, 0},
+    {PanelField::Tate_lt, &TableSettings::Tate_lt, ListKind::LineTypes, 1},
+    {PanelField::Tate_lc, &TableSettings::Tate_lc, ListKind::LineColours, 1},
+    {PanelField::Tate_ly, &TableSettings::Tate_ly, ListKind::Layers, 1},
+    {PanelField::Yoko_lt, &TableSettings::Yoko_lt, ListKind::LineTypes, 2},
+    {PanelField::Yoko_lc, &TableSettings::Yoko_lc, ListKind::LineColours, 2},
+    {PanelField::Yoko_ly, &TableSettings::Yoko_ly, ListKind::Layers, 2},
+};
+
+constexpr PanelField kFields[] = {
+    PanelField::Tani,    PanelField::Keta,    PanelField::Mojishu, PanelField::Moji_ly, PanelField::Solid_W,
+    PanelField::cmbSolidLay, PanelField::Sukima_H, PanelField::Sukima_W, PanelField::Soto_lt, PanelField::Soto_lc,
+    PanelField::Soto_ly, PanelField::Tate_lt, PanelField::Tate_lc, PanelField::Tate_ly, PanelField::Yoko_lt,
+    PanelField::Yoko_lc, PanelField::Yoko_ly,
+};
+
+constexpr std::int16_t TableSettings::*kRuledLineSwitches[kRuledLineGroups] = {
+    &TableSettings::Sotowaku, &TableSettings::Tatesen, &TableSettings::Yokosen};
+
+const FieldDef& Def(PanelField field) {
+    const FieldDef& def = kFieldDefs[static_cast<std::size_t>(field)];
+    assert(def.field == field);
+    return def;
+}
+
+std::vector<std::string> Numbered(const char* prefix, int first, int last) {
+    std::vector<std::string> out;
+    for (int i = first; i <= last; ++i) out.push_back(prefix + std::to_string(i));
+    return out;
+}
+
+std::vector<std::string> LayerRecords() {
+    std::vector<std::string> out;
+    for (char digit : std::string("0123456789abcdef")) out.push_back(std::string("ly") + digit);
+    return out;
+}
+
+}  // namespace
+
+std::span<const PanelField> AllPanelFields() { return kFields; }
+
+const std::string& FieldText(const TableSettings& settings, PanelField field) { return settings.*Def(field).member; }
+
+std::string& FieldText(TableSettings& settings, PanelField field) { return settings.*Def(field).member; }
+
+std::int16_t& RuledLineSwitch(TableSettings& settings, int group) {
+    assert(group >= 0 && group < kRuledLineGroups);
+    return settings.*kRuledLineSwitches[group];
+}
+
+std::optional<int> RuledLineGroupOf(PanelField field) {
+    int group = Def(field).ruledLineGroup;
+    return group < 0 ? std::nullopt : std::optional<int>(group);
+}
+
+bool PanelFieldEnabled(PanelField field, const TableSettings& settings, bool ketaEnabled) {
+    if (field == PanelField::Keta) return ketaEnabled;
+    std::optional<int> group = RuledLineGroupOf(field);
+    // The start-up disables only the groups whose box is off (0); a click sets 0 or 1.
+    return !group || settings.*kRuledLineSwitches[*group] != 0;
+}
+
+std::vector<std::string> PanelListEntries(PanelField field, bool loadStepLists, const ListFile& lists) {
+    switch (Def(field).list) {
+        case ListKind::None: return {};
+        case ListKind::DefaultUnits: return lists.units;
+        case ListKind::Keta: {
+            std::vector<std::string> out;
+            for (int k = 4; k >= -6; --k) out.push_back(std::to_string(k));
+            return out;
+        }
+        case ListKind::LineTypes: return Numbered("lt", 1, 9);
+        case ListKind::SampleLayers: return LayerRecords();
+        case ListKind::LineColours: return loadStepLists ? Numbered("lc", 1, 9) : std::vector<std::string>{};
+        case ListKind::TextTypes: return loadStepLists ? Numbered("cn", 1, 10) : std::vector<std::string>{};
+        case ListKind::Layers: return loadStepLists ? LayerRecords() : std::vector<std::string>{};
+    }
+    assert(false && "unknown list");
+    return {};
+}
+
+std::optional<int> SelectedCopyLayout(const TableSettings& settings) {
+    if (settings.tensoType == 0 || settings.tensoType == 1) return settings.tensoType;
+    return std::nullopt;
+}

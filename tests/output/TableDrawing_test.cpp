@@ -1,0 +1,160 @@
+#include "output/TableDrawing.h"
+
+#include <gtest/gtest.h>
+
+#include "OutputFixture.h"
+
+using fixture::EmptyTable;
+using fixture::SetRow;
+
+namespace {
+
+constexpr SolidColour kRed = 255;
+constexpr SolidColour kGreen = 65280;
+
+struct TableCase {
+    Table table = EmptyTable(kWhite);
+    Drawing drawing;
+    TableSettings settings = fixture::ExampleSettings();
+    ModeCode mode = ModeCode::NewArea;
+
+    TableCase() { fixture::SetTextSize(drawing, 5, "4", "4", "0.5"); }
+
+    std::string Draw(std::string_view title = "面積表") const {
+        MetricsResult metrics = ReadTableMetrics(settings, drawing);
+        EXPECT_TRUE(metrics.metrics.has_value()) << metrics.error;
+        RecordWriter out;
+        if (metrics.metrics)
+            DrawTable(table, title, {&drawing, &settings, kWhite, mode}, *metrics.metrics, out);
+        return out.Bytes();
+    }
+    void NoRuledLines() { settings.Sotowaku = settings.Tatesen = settings.Yokosen = 0; }
+};
+
+}  // namespace
+
+TEST(TableDrawing, WorkedExampleLineForLine) {
+    TableCase s;
+    SetRow(s.table, 1, kRed, "壁", "12.50", "m2");
+    SetRow(s.table, 2, kGreen, "床材", "3.00", "m2");
+    EXPECT_SAME_OUTPUT(s.Draw(), "example.ztemp.txt");
+}
+
+TEST(TableDrawing, SerialNumbersThenAreasAtEachSolid) {
+    TableCase s;
+    s.NoRuledLines();
+    s.settings.Toosibango = 1;
+    s.settings.Utiwakemenseki = 1;
+    s.settings.Keta = "2";
+    s.settings.intYose = 0;
+    s.drawing.attributes.groupScale = 50.0f;  // areas one text height (4) of scale 1:50 lower
+    s.drawing.solids = {{0.5, 1000.0 / 3.0, 1000.0 / 3.0}, {2.0, 2000.0, -1500.0}};
+    SetRow(s.table, 1, kRed, "壁", "2.50", "m^2");
+    EXPECT_SAME_OUTPUT(s.Draw(), "annotations.ztemp.txt");
+}
+
+TEST(TableDrawing, NoUsedRowsGivesAFrameOfZeroHeight) {
+    TableCase s;
+    EXPECT_SAME_OUTPUT(s.Draw(""), "no_rows.ztemp.txt");
+}
+
+// One row, at position 5: no horizontal line records although they are switched on; the
+// name "m^u2" counts two bytes but keeps its underline code when written.
+TEST(TableDrawing, SingleRowWithUnderlineCode) {
+    TableCase s;
+    SetRow(s.table, 5, kRed, "m^u2", "1.5", "m^u2");
+    EXPECT_EQ(MaxNameWidth(s.table), 2);
+    EXPECT_SAME_OUTPUT(s.Draw(), "single_row.ztemp.txt");
+}
+
+// Rows 1, 3 and 4 are written as table rows 1, 2 and 3: row 3 has a name but no colour (no
+// sample), row 4 a colour but no name (no name record); quantities are right-aligned by
+// characters; names centred.
+TEST(TableDrawing, UsedRowsArePacked) {
+    TableCase s;
+    s.settings.intYose = 2;
+    SetRow(s.table, 1, kRed, "外壁", "12.5", "m2");
+    SetRow(s.table, 3, kWhite, "屋根", "1,234.56", "m2");
+    SetRow(s.table, 4, kGreen, "", "7", "本");
+    EXPECT_EQ(RowsInUse(s.table, kWhite), 3);
+    EXPECT_EQ(MaxQtyLen(s.table), 8);
+    EXPECT_SAME_OUTPUT(s.Draw(), "packed.ztemp.txt");
+}
+
+TEST(TableDrawing, TextTypeTenSizesTheTable) {
+    TableCase s;
+    s.NoRuledLines();
+    s.settings.Mojishu = "cn10";
+    fixture::SetTextSize(s.drawing, 10, "7", "7", "1");
+    SetRow(s.table, 1, kRed, "壁", "12.50", "m2");
+    EXPECT_SAME_OUTPUT(s.Draw(), "cn10.ztemp.txt");
+}
+
+// A solid in the background colour gets a row whose swatch looks empty; its measured area
+// still belongs in the table, without a colour sample. A cleared row (no quantity) stays out.
+TEST(TableDrawing, BackgroundColouredRowWithSolidsIsDrawn) {
+    TableCase s;
+    s.NoRuledLines();
+    fixture::DrawingBuilder b;
+    b.Solid(s.table, 1, &RowRecords::sl, "sl 0 0 1000 0 1000 1000 0 1000");
+    b.Solid(s.table, 2, &RowRecords::sl, "sl 0 0 2000 0 2000 1000 0 1000");
+    SetRow(s.table, 1, kWhite, "", "1.000", "m^2");
+    SetRow(s.table, 2, kRed, "", "2.000", "m^2");
+    EXPECT_EQ(RowsInUse(s.table, kWhite), 2);
+    EXPECT_SAME_OUTPUT(s.Draw(), "background_row.ztemp.txt");
+
+    SetRow(s.table, 1, kWhite, "", "", "");
+    EXPECT_EQ(RowsInUse(s.table, kWhite), 1);
+}
+
+TEST(TableDrawing, UnusableSettingsAreNamed) {
+    struct Case {
+        void (*change)(TableSettings&, Drawing&);
+        const char* expected;
+    } cases[] = {
+        {[](TableSettings& t, Drawing&) { t.Sukima_H = "abc"; },
+         "作表設定「文字と枠の隙間高」(Sukima_H) の値「abc」は数値ではありません。\r\n表を作成できませんでした。"},
+        {[](TableSettings& t, Drawing&) { t.Sukima_W = ""; },
+         "作表設定「文字と枠の隙間幅」(Sukima_W) の値「」は数値ではありません。\r\n表を作成できませんでした。"},
+        {[](TableSettings& t, Drawing&) { t.Solid_W = "20mm"; },
+         "作表設定「表内のソリッドの幅」(Solid_W) の値「20mm」は数値ではありません。\r\n表を作成できませんでした。"},
+        {[](TableSettings& t, Drawing&) { t.Mojishu = "cn12"; },
+         "作表設定「文字種」(Mojishu) の文字種「cn12」には文字の大きさがありません。\r\n表を作成できませんでした。"},
+        {[](TableSettings& t, Drawing&) { t.Mojishu = "cn3"; },
+         "作表設定「文字種」(Mojishu) の文字種「cn3」には文字の大きさがありません。\r\n表を作成できませんでした。"},
+        {[](TableSettings& t, Drawing& d) {
+             t.Mojishu = "";
+             d.attributes.textType = "0";
+         },
+         "図面の現在の文字種「cn0」には文字の大きさがありません。\r\n表を作成できませんでした。"},
+        {[](TableSettings& t, Drawing&) {
+             t.Utiwakemenseki = 1;
+             t.Keta = "x";
+         },
+         "作表設定「数量の丸め」(Keta) の値「x」は数値ではありません。\r\n表を作成できませんでした。"},
+    };
+    for (const Case& c : cases) {
+        TableCase s;
+        c.change(s.settings, s.drawing);
+        MetricsResult result = ReadTableMetrics(s.settings, s.drawing);
+        EXPECT_FALSE(result.metrics.has_value()) << c.expected;
+        EXPECT_EQ(result.error, c.expected);
+    }
+}
+
+TEST(TableDrawing, MetricsFromSettingsOrCurrentTextType) {
+    TableCase s;
+    s.settings.Sukima_H = " 1.5 ";
+    s.settings.Keta = "x";  // unused while areas are not annotated
+    auto m = ReadTableMetrics(s.settings, s.drawing).metrics;
+    ASSERT_TRUE(m.has_value());
+    EXPECT_EQ(m->textType, 5);
+    EXPECT_EQ(m->gapH, 1.5f);
+
+    s.settings.Mojishu = "";
+    s.drawing.attributes.textType = "5";
+    m = ReadTableMetrics(s.settings, s.drawing).metrics;
+    ASSERT_TRUE(m.has_value());
+    EXPECT_EQ(m->textType, 5);
+    EXPECT_EQ(m->textHeight, 4.0);
+}

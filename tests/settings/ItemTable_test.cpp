@@ -1,0 +1,203 @@
+#include "settings/ItemTable.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "base/Sjis.h"
+
+namespace {
+
+constexpr SolidColour kRed = 255;
+constexpr SolidColour kGreen = 65280;
+constexpr SolidColour kBlue = 16711680;
+
+std::string DataPath(std::string_view name) {
+    return std::string(VEMORA_TEST_DATA) + "/settings/items/" + std::string(name);
+}
+
+Table EmptyTable() {
+    Table table;
+    for (int i = 1; i <= kRowCount; ++i)
+        table.Row(i).left = table.Row(i).right = kWhite;
+    return table;
+}
+
+void SetRow(Table& table, int i, SolidColour colour, std::string name, std::string unitEntry) {
+    TableRow& row = table.Row(i);
+    row.left = row.right = colour;
+    row.name = std::move(name);
+    row.unitEntry = std::move(unitEntry);
+    row.unit = row.unitEntry.substr(0, row.unitEntry.find(','));
+}
+
+// Rows 1, 2 and 4 in use; row 1's right swatch recoloured.
+Table SampleTable() {
+    Table table = EmptyTable();
+    SetRow(table, 1, kRed, "壁", "m^2,1");
+    table.Row(1).right = 65535;
+    SetRow(table, 2, kGreen, "床材", "m2,2.5");
+    SetRow(table, 4, kBlue, "", "");
+    return table;
+}
+
+ini::Document Items(std::string_view utf8) {
+    return ini::Document::Parse(sjis::Encode(utf8));
+}
+
+struct TempFolder {
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() /
+        ("vemora-items-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    TempFolder() {
+        std::filesystem::remove_all(path);
+        std::filesystem::create_directories(path);
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path, ec);
+    }
+    std::string File(std::string_view name) const {
+        auto s = path.u8string();
+        return file::Join(std::string(s.begin(), s.end()), name);
+    }
+};
+
+}  // namespace
+
+// The count covers rows in use wherever they stand; all 16 rows are written, four keys each.
+TEST(ItemTable, StoreWritesEveryRowInKeyOrder) {
+    ini::Document doc;
+    StoreItemTable(SampleTable(), kWhite, doc);
+    EXPECT_EQ(doc.Serialize(), file::Read(DataPath("stored.koumoku.ini")).value_or("<missing golden>"));
+}
+
+// Rows 1..count come back (row 4 of the sample lies beyond the count of 3); the right swatch
+// takes the left swatch's colour; untouched rows stay as they were.
+TEST(ItemTable, LoadRestoresRowsUpToTheCount) {
+    Table table = EmptyTable();
+    table.Row(4).name = "残す";
+    ini::Document doc = ini::Document::Parse(file::Read(DataPath("stored.koumoku.ini")).value_or(""));
+    LoadItemTable(doc, table);
+    EXPECT_EQ(table.nextRow, 4);
+    EXPECT_EQ(table.Row(1).left, kRed);
+    EXPECT_EQ(table.Row(1).right, kRed);
+    EXPECT_EQ(table.Row(1).rightTip, "R:255 G:0 B:0");
+    EXPECT_EQ(table.rowColours[17], kRed);
+    EXPECT_EQ(table.Row(1).name, "壁");
+    EXPECT_EQ(table.Row(1).unit, "m^2");
+    EXPECT_EQ(table.Row(2).unitEntry, "m2,2.5");
+    EXPECT_EQ(table.rowFactors[2], 2.5);
+    EXPECT_EQ(table.Row(3).left, kWhite);
+    EXPECT_EQ(table.Row(4).left, kWhite);
+    EXPECT_EQ(table.Row(4).name, "残す");
+}
+
+TEST(ItemTable, UnitEntryGivesUnitAndFactor) {
+    struct Case {
+        const char* entry;
+        const char* unit;
+        double factor;
+    } cases[] = {
+        {"m2", "m2", 1.0}, {"m2,0", "m2", 1.0}, {"m2,abc", "m2", 1.0}, {"m2,2.5,x", "m2", 2.5},
+        {",3", "", 3.0},   {"m2,", "m2", 1.0},  {"個, 4", "個", 4.0},  {"m2,+2", "m2", 2.0},
+    };
+    for (const Case& c : cases) {
+        Table table = EmptyTable();
+        LoadItemTable(Items("[koumokusuu]\nkoumokusuu=1\n[tani]\ntani_1=" + std::string(c.entry) + "\n"), table);
+        EXPECT_EQ(table.Row(1).unitEntry, c.entry);
+        EXPECT_EQ(table.Row(1).unit, c.unit) << c.entry;
+        EXPECT_EQ(table.rowUnits[1], c.unit) << c.entry;
+        EXPECT_EQ(table.rowFactors[1], c.factor) << c.entry;
+    }
+}
+
+// An empty entry leaves the shown unit and the factor but empties the entry itself.
+TEST(ItemTable, EmptyUnitEntryKeepsUnitAndFactor) {
+    Table table = EmptyTable();
+    SetRow(table, 1, kRed, "壁", "m^2,3");
+    table.rowUnits[1] = "m^2";
+    table.rowFactors[1] = 3.0;
+    LoadItemTable(Items("[koumokusuu]\nkoumokusuu=1\n[tani]\ntani_1=\n"), table);
+    EXPECT_EQ(table.Row(1).unitEntry, "");
+    EXPECT_EQ(table.Row(1).unit, "m^2");
+    EXPECT_EQ(table.rowUnits[1], "m^2");
+    EXPECT_EQ(table.rowFactors[1], 3.0);
+}
+
+TEST(ItemTable, CountIsKeptWithinTheRows) {
+    struct Case {
+        const char* count;
+        int nextRow;
+    } cases[] = {{"99", 17}, {"16", 17}, {"0", 1}, {"-5", 1}, {"abc", 5}, {"2.5", 5}, {"", 5}};
+    for (const Case& c : cases) {
+        Table table = EmptyTable();
+        table.nextRow = 5;
+        std::string text = "[koumokusuu]\nkoumokusuu=" + std::string(c.count) + "\n[koumoku]\n";
+        for (int i = 1; i <= 20; ++i)
+            text += "koumoku_" + std::to_string(i) + "=n" + std::to_string(i) + "\n";
+        LoadItemTable(Items(text), table);
+        EXPECT_EQ(table.nextRow, c.nextRow) << c.count;
+        for (int i = 1; i <= kRowCount; ++i)
+            EXPECT_EQ(table.Row(i).name, i < c.nextRow ? "n" + std::to_string(i) : "") << c.count << " row " << i;
+    }
+}
+
+// A colour that is missing or no number keeps the row's colour; a name that is missing empties it.
+TEST(ItemTable, UnconvertibleColourKeepsTheRowColour) {
+    Table table = EmptyTable();
+    table.rowColours[1] = kGreen;
+    table.rowColours[2] = kBlue;
+    table.Row(2).name = "床";
+    LoadItemTable(Items("[koumokusuu]\nkoumokusuu=2\n[Solid]\nSolidclr_1=red\n"), table);
+    EXPECT_EQ(table.Row(1).left, kGreen);
+    EXPECT_EQ(table.Row(2).left, kBlue);
+    EXPECT_EQ(table.Row(2).right, kBlue);
+    EXPECT_EQ(table.Row(2).name, "");
+}
+
+TEST(ItemTable, TableFileRoundTrip) {
+    TempFolder dir;
+    std::string path = dir.File("表.JHY");
+    ASSERT_TRUE(file::WriteAtomic(path, "[mine]\r\nkeep=1\r\n"));
+    TableSettings settings;
+    settings.Keta = "1";
+    settings.Mojishu = "cn7";
+    ASSERT_TRUE(SaveTableFile(path, settings, SampleTable(), kWhite));
+
+    TableSettings loaded;
+    Table table = EmptyTable();
+    OpenTableFile(path, loaded, table);
+    EXPECT_EQ(loaded, settings);
+    EXPECT_EQ(table.nextRow, 4);
+    Table sample = SampleTable();
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_EQ(table.Row(i).left, sample.Row(i).left);
+        EXPECT_EQ(table.Row(i).name, sample.Row(i).name);
+        EXPECT_EQ(table.Row(i).unitEntry, sample.Row(i).unitEntry);
+    }
+    EXPECT_EQ(table.Row(4).left, kWhite);
+
+    // The settings sections come first; other sections stay.
+    ini::Document doc = ini::Document::Load(path);
+    EXPECT_EQ(doc.Get("mine", "keep", ""), "1");
+    std::string bytes = file::Read(path).value_or("");
+    EXPECT_LT(bytes.find("[kihon]"), bytes.find("[koumokusuu]"));
+}
+
+// Through the create prompt a name that does not exist can be opened: settings and colours
+// stay, names and unit entries of the rows in use are emptied.
+TEST(ItemTable, OpeningAMissingFileEmptiesNamesOnly) {
+    TempFolder dir;
+    TableSettings settings;
+    settings.Keta = "1";
+    Table table = SampleTable();
+    table.nextRow = 3;
+    OpenTableFile(dir.File("new.JHY"), settings, table);
+    EXPECT_EQ(settings.Keta, "1");
+    EXPECT_EQ(table.nextRow, 3);
+    EXPECT_EQ(table.Row(1).name, "");
+    EXPECT_EQ(table.Row(1).unitEntry, "");
+    EXPECT_EQ(table.Row(1).unit, "m^2");
+    EXPECT_EQ(table.Row(4).left, kBlue);
+}
