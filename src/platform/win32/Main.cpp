@@ -1,0 +1,61 @@
+// Vemora.exe: the program entry. Chooses the mode from the command line, makes the program
+// folder current, runs the form model's load step and then the main window.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+
+#include "app/CommandLine.h"
+#include "host/JwRegistry.h"
+#include "output/handoff/Handoff.h"
+#include "platform/win32/JwWindows_win.h"
+#include "platform/win32/MainWindow.h"
+#include "platform/win32/MessageBoxNotifier.h"
+#include "platform/win32/ProgramPaths.h"
+#include "platform/win32/Utf16.h"
+#include "platform/win32/WindowServices.h"
+#include "ui/FormModel.h"
+
+namespace {
+
+// Zkakikomi over the real windows; its watchdog is a timer of this thread, delivered while
+// the hand-off pumps messages.
+class WindowHandOff : public HandOff {
+  public:
+    explicit WindowHandOff(Notifier& notifier) : handoff_(windows_, notifier) {}
+    void Run() override { handoff_.Zkakikomi(); }
+
+  private:
+    Win32JwWindows windows_;
+    handoff::Handoff handoff_;
+};
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    const std::string folder = ProgramFolder();
+    SetCurrentDirectoryW(utf16::Widen(folder).c_str());
+    const ModeCode mode = SelectMode(ArgumentsAfterProgram(GetCommandLineW()));
+    std::unique_ptr<RegistrySource> registry = LiveRegistry();
+
+    MessageBoxNotifier notifier;
+    WindowServices services;
+    WindowHandOff handOff(notifier);
+    FormModel model(mode, *registry, FormServices{notifier, services, services, services, handOff, services});
+    MainWindow window(model);
+    if (!window.Create())
+        return 1;
+    notifier.SetOwner(window.Handle());
+    services.SetOwner(window.Handle());
+
+    // Messages of the load step (a missing TEMP.TXT, ...) come before the form is shown.
+    model.Load({folder, ""});
+    if (model.GetRunState() != RunState::Running)
+        return 0;
+    window.Show(showCommand);
+    return window.RunMessageLoop();
+}

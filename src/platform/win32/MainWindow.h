@@ -1,0 +1,97 @@
+// The main form as a native window over the form model: it creates the controls, shows the
+// model's state after every event and hands every user action to the model.
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <array>
+#include <string>
+
+#include "exchange/Table.h"
+#include "platform/win32/Scoped.h"
+#include "platform/win32/WindowGeometry.h"
+#include "ui/FormModel.h"
+
+class MainWindow {
+  public:
+    explicit MainWindow(FormModel& model) : model_(model) {}
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+    ~MainWindow();
+
+    // Creates the window and its controls, hidden. False (with a message) on failure.
+    bool Create();
+    HWND Handle() const { return window_; }
+
+    // After the model's load step: fills the lists, lays the form out for the mode, shows it.
+    void Show(int showCommand);
+
+    // Runs until the model's run is over or the window is destroyed; the exit code.
+    int RunMessageLoop();
+
+  private:
+    struct RowControls {
+        HWND left = nullptr, right = nullptr, name = nullptr, quantity = nullptr, unit = nullptr;
+    };
+
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK
+    EditorEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND AddControl(HWND parent,
+                    const wchar_t* windowClass,
+                    const std::string& text,
+                    DWORD style,
+                    int id,
+                    DWORD exStyle = 0);
+    void CreateControls();
+    void CreatePanel();
+    void BuildMenu();
+    void AddTooltip(HWND tool);
+    void ApplyFont();
+    void PlaceControls();
+    void Place(HWND control, const TwipsRect& rect, HWND insertAfter = nullptr) const;
+    RECT Pixels(const TwipsRect& rect) const;
+    void FitWindowToClient();
+
+    void OnCommand(int id, int code, HWND control);
+    void OnPanelCommand(int id, int code, HWND control);
+    void OnEditorKey(HWND combo, int keyCode);
+    LRESULT OnColourStatic(HDC dc, HWND control);
+    void OnTooltipText(NMTTDISPINFOW& info);
+    void OnDpiChanged(unsigned dpi, const RECT& suggested);
+
+    void AfterEvent();
+    void Render();
+    void RenderOnce();
+    void RenderRows();
+    void RenderEditor(HWND combo, const EditorState& editor, bool unitColumn);
+    void RenderPanel();
+    void RenderMenus();
+    void FillLists();
+
+    FormModel& model_;
+    HWND window_ = nullptr;
+    HWND tooltip_ = nullptr;
+    unsigned dpi_ = 96;
+    win::Font font_;
+    win::Brush cellBrush_;
+    WindowGeometry geometry_;
+    PanelGeometry panelGeometry_;
+
+    std::array<RowControls, kRowCount + 1> rows_{};
+    HWND titleBox_ = nullptr, titleLabel_ = nullptr;
+    HWND headSwatch_ = nullptr, headName_ = nullptr, headQuantity_ = nullptr, headUnit_ = nullptr;
+    HWND swatchButton_ = nullptr, hint_ = nullptr, upperCase_ = nullptr, ok_ = nullptr, copyOk_ = nullptr;
+    HWND nameEditor_ = nullptr, unitEditor_ = nullptr;
+    int nameEditorRow_ = 0, unitEditorRow_ = 0;  // where each editor was last laid, 0: hidden
+    HWND panel_ = nullptr;
+
+    bool rendering_ = false;    // programmatic changes: their notifications are not user events
+    bool renderAgain_ = false;  // an event arrived while rendering
+    std::wstring tooltipText_;  // the text of the tooltip being shown
+};

@@ -1,0 +1,46 @@
+// Where the main window's controls stand, in twips of the client area, for the wide form
+// (table modes) and the narrow one (layer-name modes). Pixels come from DPI at placement.
+#pragma once
+
+#include <array>
+
+#include "exchange/Table.h"
+#include "ui/FormLayout.h"
+
+struct RowGeometry {
+    TwipsRect leftSwatch, rightSwatch, name, quantity, unit;
+};
+
+struct PanelRowGeometry {
+    TwipsRect label;                  // the row's caption (or its check box)
+    std::array<TwipsRect, 3> fields;  // up to three controls, left to right
+};
+
+struct WindowGeometry {
+    int clientWidth = 0, clientHeight = 0;
+    TwipsRect titleLabel, titleBox;
+    TwipsRect headSwatch, headName, headQuantity, headUnit;
+    std::array<RowGeometry, kRowCount + 1> rows{};  // 1..16; 0 unused
+    TwipsRect swatchButton, hint, upperCase, ok, copyOk;
+    bool quantityColumns = true;  // quantity and unit cells shown
+};
+
+struct PanelGeometry {
+    TwipsRect panel;                              // Frame1, in the main window's client area
+    TwipsRect frame;                              // the "設定" group box inside the panel
+    std::array<PanelRowGeometry, 6> settingRows;  // 単位 .. 隙間幅
+    TwipsRect rulesHeading;                       // "　罫線"
+    std::array<PanelRowGeometry, 3> ruleRows;     // ckKeisen(0..2) and their three combos
+    TwipsRect copyFrame;                          // Frame2 "コピー"
+    std::array<TwipsRect, 2> copyOptions;         // Option1(0) card type, Option1(1) list type
+    TwipsRect ok;                                 // cmdOptionOK
+};
+
+// The main window's geometry for the mode as the form model prepared it.
+WindowGeometry GeometryFor(const FormLayout& form);
+
+// The settings panel at its place in the form.
+PanelGeometry PanelGeometryFor(const FormLayout& form);
+
+// Twips to pixels at the window's DPI (1440 twips per inch), rounded to nearest.
+int TwipsToPixels(int twips, unsigned dpi);
