@@ -20,6 +20,8 @@
 namespace {
 
 constexpr std::string_view kMissingFileMessage = "TEMP.TXTが無がありません、jwwの外変から起動してください";
+// A file too large for the kept-line references (4 GiB) is refused whole rather than cut.
+constexpr std::string_view kTooLargeMessage = "TEMP.TXTが大きすぎて読み込めません（4GBまで）。";
 constexpr std::string_view kCustomColourMessage =
     "SXFカスタム線色があります。現在対応してないので終了します。<(_ _)>申し訳ないです";
 constexpr std::int64_t kLastKnownPen = 116;  // pen colours above are SXF user-defined colours
@@ -99,8 +101,7 @@ class LineCursor {
         pos_ = end;
         if (pos_ < bytes_.size())
             pos_ += (bytes_[pos_] == '\r' && pos_ + 1 < bytes_.size() && bytes_[pos_ + 1] == '\n') ? 2 : 1;
-        assert(end - start <= std::numeric_limits<std::uint32_t>::max());
-        ref = LineRef{start, static_cast<std::uint32_t>(end - start)};
+        ref = LineRef{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end - start)};
         line = bytes_.substr(start, end - start);
         return true;
     }
@@ -360,6 +361,10 @@ ReadOutcome ReadExchange(std::string bytes,
                          Drawing& drawing,
                          Notifier& notifier) {
     drawing = Drawing{};
+    if (bytes.size() > std::numeric_limits<std::uint32_t>::max()) {
+        ShowMessage(notifier, kTooLargeMessage, MessageIcon::Critical);
+        return ReadOutcome::MissingFile;
+    }
     drawing.bytes = std::move(bytes);
     if (options.mode != ModeCode::PreviousArea)
         table.nextRow = 1;

@@ -75,7 +75,7 @@ class DrawingBuilder {
   private:
     LineRef Append(std::string_view utf8) {
         std::string bytes = sjis::Encode(utf8);
-        LineRef ref{drawing.bytes.size(), static_cast<std::uint32_t>(bytes.size())};
+        LineRef ref{static_cast<std::uint32_t>(drawing.bytes.size()), static_cast<std::uint32_t>(bytes.size())};
         drawing.bytes += bytes + "\r\n";
         return ref;
     }
