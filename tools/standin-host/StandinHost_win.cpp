@@ -4,7 +4,10 @@
 //
 //   standin-host.exe --log Z:\tmp\host.log --coordinate-file Z:\tmp\ZTEMP.TXT --last-line "h# end"
 //       [--bar-class AfxControlBar140su] [--bars 3] [--toolbar-in 3] [--no-unit-button]
-//       [--slow-first-command 2500] [--quit-after 120000]
+//       [--slow-first-command 2500] [--quit-after 120000] [--snapshot Z:\tmp\at-read.txt]
+//
+// --snapshot: at each posted read command, the coordinate file's bytes as they are then are
+// copied to this file (a missing coordinate file removes it), for a byte-exact check.
 //
 // Log lines:
 //   ready
@@ -39,6 +42,7 @@ struct Options {
     bool unitButton = true;
     int slowFirstCommandMs = 0;
     int quitAfterMs = 120000;
+    std::wstring snapshot;
 };
 
 Options gOptions;
@@ -72,17 +76,27 @@ const char* NameOf(HWND hwnd) {
     return "other";
 }
 
-// Is the coordinate file there, and does it end with its last line?
+// Is the coordinate file there, and does it end with its last line? Copies it to the
+// snapshot file when one is asked for.
 const char* CoordinateFileState() {
     FILE* f = _wfopen(gOptions.coordinateFile.c_str(), L"rb");
-    if (f == nullptr)
+    if (f == nullptr) {
+        if (!gOptions.snapshot.empty())
+            _wremove(gOptions.snapshot.c_str());
         return "missing";
+    }
     std::string bytes;
     char buffer[4096];
     std::size_t n = 0;
     while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
         bytes.append(buffer, n);
     std::fclose(f);
+    if (!gOptions.snapshot.empty()) {
+        if (FILE* copy = _wfopen(gOptions.snapshot.c_str(), L"wb")) {
+            std::fwrite(bytes.data(), 1, bytes.size(), copy);
+            std::fclose(copy);
+        }
+    }
     const std::string tail = gOptions.lastLine + "\r\n";
     return bytes.size() >= tail.size() && bytes.compare(bytes.size() - tail.size(), tail.size(), tail) == 0
                ? "complete"
@@ -212,6 +226,8 @@ bool ParseOptions() {
             gOptions.slowFirstCommandMs = std::stoi(args[++i]);
         else if (a == L"--quit-after")
             gOptions.quitAfterMs = std::stoi(args[++i]);
+        else if (a == L"--snapshot")
+            gOptions.snapshot = args[++i];
         else
             return false;
     }

@@ -53,6 +53,11 @@ bool Win32JwWindows::ActivateByTitle(std::string_view word) {
     if (IsIconic(search.best))
         ShowWindow(search.best, SW_RESTORE);
     SetForegroundWindow(search.best);
+    // Another process's window becomes the foreground window only once that process has
+    // taken the activation (asynchronously under Wine): wait for it, bounded, so that the
+    // foreground check that follows sees it.
+    for (int i = 0; i < 50 && GetForegroundWindow() != search.best; ++i)
+        ::Sleep(10);
     return true;
 }
 

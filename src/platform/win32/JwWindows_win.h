@@ -14,10 +14,14 @@
 
 class Win32JwWindows : public JwWindows {
   public:
-    // The watchdog is a timer of `timerWindow` (the main form) or, with nullptr, a timer of
-    // the calling thread. Either way its WM_TIMER goes to a timer procedure of this class,
-    // not to the window's procedure.
-    explicit Win32JwWindows(HWND timerWindow = nullptr) : timerWindow_(timerWindow) {}
+    // The watchdog is a timer of the main form once SetTimerWindow has named it, before that
+    // a timer of the calling thread. Either way its WM_TIMER goes to a timer procedure of
+    // this class, not to the window's procedure.
+    Win32JwWindows() = default;
+    void SetTimerWindow(HWND timerWindow) {
+        StopTimer();
+        timerWindow_ = timerWindow;
+    }
     ~Win32JwWindows() override { StopTimer(); }
     Win32JwWindows(const Win32JwWindows&) = delete;
     Win32JwWindows& operator=(const Win32JwWindows&) = delete;
@@ -42,7 +46,7 @@ class Win32JwWindows : public JwWindows {
     static std::map<TimerKey, Win32JwWindows*>& RunningTimers();
     static void CALLBACK TimerProc(HWND hwnd, UINT message, UINT_PTR id, DWORD time);
 
-    HWND timerWindow_;
+    HWND timerWindow_ = nullptr;
     UINT_PTR timerId_ = 0;  // 0: the timer is off
     std::function<void()> expired_;
 };

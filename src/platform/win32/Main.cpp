@@ -19,11 +19,12 @@
 
 namespace {
 
-// Zkakikomi over the real windows; its watchdog is a timer of this thread, delivered while
-// the hand-off pumps messages.
+// Zkakikomi over the real windows; its watchdog is a timer of the main form, delivered
+// while the hand-off pumps messages.
 class WindowHandOff : public HandOff {
   public:
     explicit WindowHandOff(Notifier& notifier) : handoff_(windows_, notifier) {}
+    void SetOwner(HWND window) { windows_.SetTimerWindow(window); }
     void Run() override { handoff_.Zkakikomi(); }
 
   private:
@@ -51,6 +52,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
         return 1;
     notifier.SetOwner(window.Handle());
     services.SetOwner(window.Handle());
+    handOff.SetOwner(window.Handle());
 
     // Messages of the load step (a missing TEMP.TXT, ...) come before the form is shown.
     model.Load({folder, ""});

@@ -1,46 +1,201 @@
 #!/usr/bin/env bash
-# End-to-end test of the hand-off under Wine: starts the stand-in Jw_cad, runs the probe
-# (which writes the coordinate file and hands it off through the Win32 implementation) and
-# compares what the stand-in received, in order, and the boxes the probe was shown.
+# End-to-end test of the hand-off under Wine with the real program: the stand-in Jw_cad runs,
+# Vemora.exe C2 measures a sample drawing, the driver presses OK, and the stand-in's log shows
+# what reached Jw_cad's windows, in order. The coordinate file as the stand-in found it when the
+# read command arrived must equal the one vemora-cli writes for the same program folder.
 #
-#   run.sh STANDIN_EXE PROBE_EXE
+#   run.sh VEMORA_EXE CLI_EXE STANDIN_EXE DRIVER_EXE SAMPLE_FOLDER
 #
 # Needs wine and xvfb-run. Uses its own display and a fresh WINEPREFIX in a temporary folder,
 # removed at the end; every wait is bounded; ends with "N passed, N failed".
 set -euo pipefail
 
 if [[ -z "${VEMORA_E2E_DISPLAY:-}" ]]; then
-    exec timeout 540 xvfb-run -a env VEMORA_E2E_DISPLAY=1 bash "$0" "$@"
+    exec timeout 170 xvfb-run -a -s "-screen 0 1024x768x24" env VEMORA_E2E_DISPLAY=1 bash "$0" "$@"
 fi
 
-standin=$(readlink -f "$1")
-probe=$(readlink -f "$2")
+vemora=$(readlink -f "$1")
+cli=$(readlink -f "$2")
+standin=$(readlink -f "$3")
+driver=$(readlink -f "$4")
+sample=$(readlink -f "$5")
 work=$(mktemp -d /tmp/vemora-handoff-e2e.XXXXXX)
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-host_pid=""
+# A Japanese Windows: code page 932, as Jw_cad's users have.
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ja_JP.UTF-8
+pids=()
 
 cleanup() {
-    if [[ -n "$host_pid" ]]; then kill "$host_pid" 2>/dev/null || true; fi
-    timeout 60 wineserver -w 2>/dev/null || true
+    local pid
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    # Every Windows process of this private prefix is one of ours (wineboot's services too).
+    timeout 30 wineserver -k 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 143' TERM INT
 
-winpath() { local p="${1//\//\\}"; echo "Z:$p"; }
-
-# Polls until the file holds a line matching the pattern; false after `seconds`.
-wait_for_line() {
-    local file=$1 pattern=$2 seconds=$3
-    local end=$((SECONDS + seconds))
-    until [[ -f "$file" ]] && grep -q -- "$pattern" "$file"; do
-        ((SECONDS < end)) || return 1
-        sleep 0.2
-    done
-}
+source "$(dirname "$(readlink -f "$0")")/../window/common.sh"
 
 passed=0
 failed=0
-last_line='h# vemora hand-off end'
+pass() { echo "ok   $1"; passed=$((passed + 1)); }
+fail() { echo "FAIL $1"; failed=$((failed + 1)); }
+
+# Waits until the file holds a line that is `text`; false after `seconds`, or once the process
+# `pid` (when given) has ended without it being there.
+wait_for_line() {
+    local file=$1 text=$2 seconds=$3 pid=${4:-}
+    local end=$((SECONDS + seconds))
+    until grep -qxF -- "$text" "$file" 2>/dev/null; do
+        if ((SECONDS >= end)) || { [[ -n "$pid" ]] && ! kill -0 "$pid" 2>/dev/null; }; then
+            grep -qxF -- "$text" "$file" 2>/dev/null
+            return
+        fi
+        sleep 0.1
+    done
+}
+
+# Waits until the process has ended; false (and the process killed) after `seconds`.
+wait_for_exit() {
+    local pid=$1 seconds=$2
+    local end=$((SECONDS + seconds))
+    while kill -0 "$pid" 2>/dev/null; do
+        if ((SECONDS >= end)); then
+            kill "$pid" 2>/dev/null || true
+            wait "$pid" 2>/dev/null || true
+            return 1
+        fi
+        sleep 0.1
+    done
+    wait "$pid" 2>/dev/null || true
+}
+
+# Ends the stand-in and forgets this run's processes (all ended by now).
+stop() {
+    kill "$1" 2>/dev/null || true
+    wait "$1" 2>/dev/null || true
+    pids=()
+}
+
+# Inode and modification time of each file OK writes: a rewrite replaces the file.
+written_state() { stat -c '%n %i %y' "$zfolder/ZTEMP.TXT" "$prog/Vemora.INI" "$prog/koumoku.INI" 2>&1; }
+
+# The program folder as Jw_cad's external transformation leaves it: the program and the selection.
+fresh_program_folder() {
+    mkdir -p "$1"
+    cp "$vemora" "$1/Vemora.exe"
+    cp "$sample/TEMP.TXT" "$1/TEMP.TXT"
+}
+
+timeout 120 wineboot -i >/dev/null 2>&1 || true
+zfolder="$work/z"
+mkdir -p "$zfolder"
+jw_registry "$zfolder"
+
+# What vemora-cli writes for the same folder is what Jw_cad must find when it reads.
+fresh_program_folder "$work/cli"
+mkdir -p "$work/cli-z"
+expected_z="$work/cli-z/ZTEMP.TXT"
+if ! timeout 60 wine "$cli" --dir "$(winpath "$work/cli")" --zfile "$(winpath "$work/cli-z")" C2 >/dev/null ||
+    [[ "$(utf8 "$expected_z" | tail -n 1)" != "h# "* ]]; then
+    fail "vemora-cli: no complete ZTEMP.TXT to compare with"
+fi
+
+# The stand-in's log of a run, as Windows programs name it.
+host_log() { winpath "$work/$1/host.log"; }
+
+# hand_off NAME [stand-in options...]: starts the stand-in with the options in a fresh folder
+# $dir, then Vemora.exe C2 in a fresh program folder $prog, and runs the driver script on
+# standard input against it. Checks that the script ran, that Vemora.exe ended by itself, and
+# that OK wrote its files only once (their state when the hand-off's first command arrived and
+# at the end are the same). Leaves $dir/host.log without its "ready" line, and $dir/at-read.txt,
+# the coordinate file as it was when the last read command arrived.
+hand_off() {
+    local name=$1
+    shift
+    dir="$work/$name"
+    prog="$dir/program"
+    mkdir -p "$dir"
+    fresh_program_folder "$prog"
+    rm -f "$zfolder"/*
+    local log="$dir/host.log" script="$dir/driver.script"
+    cat >"$script"
+
+    wine "$standin" --log "$(host_log "$name")" --coordinate-file "$(winpath "$zfolder/ZTEMP.TXT")" \
+        --snapshot "$(winpath "$dir/at-read.txt")" --quit-after 150000 "$@" &
+    local host=$!
+    pids+=("$host")
+    if ! wait_for_line "$log" "ready bars=$(standin_shape "$@")" 30 "$host"; then
+        fail "$name: the stand-in did not start"
+        stop "$host"
+        return
+    fi
+
+    (cd "$prog" && exec wine "$prog/Vemora.exe" C2 >/dev/null 2>&1) &
+    local program=$!
+    pids+=("$program")
+    timeout 90 wine "$driver" "$(winpath "$script")" &
+    local driving=$!
+    pids+=("$driving")
+
+    local before=""
+    wait_for_line "$log" "main WM_COMMAND 32895 0" 60 "$program" && before=$(written_state)
+    wait "$driving" && pass "$name: the driver's script ran" || fail "$name: the driver's script failed"
+    wait_for_exit "$program" 30 && pass "$name: Vemora.exe ended by itself" || fail "$name: Vemora.exe did not end"
+    if [[ -z "$before" ]]; then
+        fail "$name: no hand-off reached the stand-in"
+    elif [[ "$before" == "$(written_state)" ]]; then
+        pass "$name: OK wrote its files once"
+    else
+        fail "$name: OK wrote its files again during the hand-off"
+        diff <(echo "$before") <(written_state) | sed 's/^/     /' || true
+    fi
+    stop "$host"
+    sed -i '/^ready /d' "$log"
+}
+
+# The stand-in's "ready" line for its options: bar class, bar count and the toolbar's bar.
+standin_shape() {
+    local class=AfxControlBar42s bars=3 toolbar_in=3
+    while [[ $# -gt 0 ]]; do
+        case $1 in
+            --bar-class) class=$2; shift ;;
+            --bars) bars=$2; shift ;;
+            --toolbar-in) toolbar_in=$2; shift ;;
+        esac
+        shift
+    done
+    echo "${class}x$bars toolbar-in=$toolbar_in"
+}
+
+# expect_log NAME: the stand-in's log holds exactly the lines on standard input.
+expect_log() {
+    local name=$1 expected
+    expected=$(cat)
+    if [[ "$(cat "$dir/host.log")" == "$expected" ]]; then
+        pass "$name"
+    else
+        fail "$name"
+        diff <(echo "$expected") "$dir/host.log" | sed 's/^/     /' || true
+    fi
+}
+
+# expect_coordinate_file NAME: the file read at the read command, and the one left in the
+# coordinate-file folder, are byte for byte what vemora-cli wrote.
+expect_coordinate_file() {
+    local name=$1 file
+    for file in "$dir/at-read.txt" "$zfolder/ZTEMP.TXT"; do
+        if [[ ! -f "$file" ]]; then
+            fail "$name: no $(basename "$file")"
+            return
+        elif ! cmp -s "$expected_z" "$file"; then
+            fail "$name: $(basename "$file") differs from vemora-cli's ZTEMP.TXT"
+            diff <(utf8 "$expected_z") <(utf8 "$file") | head -n 20 | sed 's/^/     /' || true
+            return
+        fi
+    done
+    pass "$name: ZTEMP.TXT complete when the read command arrived"
+}
 
 # What the stand-in logs for each step of a hand-off.
 first_command='main WM_COMMAND 32895 0'
@@ -51,96 +206,30 @@ read_press='dialog posted WM_COMMAND 1108 lparam=read file=complete
 read WM_LBUTTONDOWN
 read WM_LBUTTONUP
 dialog clicked 1108 read'
+failure_box='座標ファイル読み込みに失敗しました。\r\n条件設定ツールバーを一度フローティ\r\nング表示させ、再度ドッキングさせて、\r\n再試行してみてください。'
 
-# expect NAME FILE: the file must hold exactly the lines given on standard input.
-expect() {
-    local name=$1 file=$2 expected
-    expected=$(cat)
-    if [[ "$(cat "$file" 2>/dev/null)" == "$expected" ]]; then
-        echo "ok   $name"
-        passed=$((passed + 1))
-    else
-        echo "FAIL $name"
-        diff <(echo "$expected") "$file" | sed 's/^/     /' || true
-        failed=$((failed + 1))
-    fi
-}
-
-# run_case NAME [stand-in options...] -- [probe options...]; leaves $dir/host.log and $dir/probe.log.
-run_case() {
-    local name=$1
-    shift
-    local host_args=()
-    while [[ $# -gt 0 && $1 != -- ]]; do host_args+=("$1"); shift; done
-    shift
-    dir="$work/$name"
-    mkdir -p "$dir"
-    local zfile="$dir/ZTEMP.TXT"
-    if [[ ${#host_args[@]} -gt 0 ]]; then
-        wine "$standin" --log "$(winpath "$dir/host.log")" --coordinate-file "$(winpath "$zfile")" \
-            --last-line "$last_line" --quit-after 120000 "${host_args[@]}" &
-        host_pid=$!
-        if ! wait_for_line "$dir/host.log" '^ready' 60; then
-            echo "FAIL $name: the stand-in did not start"
-            failed=$((failed + 1))
-        fi
-    fi
-    timeout 120 wine "$probe" --log "$(winpath "$dir/probe.log")" --coordinate-file "$(winpath "$zfile")" \
-        --last-line "$last_line" "$@" || echo "     $name: the probe ended with status $?"
-    if [[ -n "$host_pid" ]]; then
-        kill "$host_pid" 2>/dev/null || true
-        wait "$host_pid" 2>/dev/null || true
-        host_pid=""
-    fi
-    # The stand-in's "ready" line names its shape; the rest is compared.
-    sed -i '/^ready /d' "$dir/host.log" 2>/dev/null || true
-}
-
-timeout 180 wineboot -i >/dev/null 2>&1 || true
-
-# No Jw_cad: the probe is told to start it.
-run_case absent --
-expect "absent: the user is asked to start Jw_cad" "$dir/probe.log" <<'EOF'
-start timer=thread
-box Ok Exclamation modal title=
-| jwwを起動してください
-answer Ok
-done
+# ---- MFC 4.2 control bars, the 条件設定 toolbar in the third: the unit button, the posted read
+# command with the read button's window, the read button.
+hand_off classic --toolbar-in 3 <<'EOF'
+main
+caption Vemora【新規表-面積測定モード】
+click 1405
 EOF
-
-# Jw_cad with MFC 4.2 bars, the toolbar in the third: unit button, posted read command, read button.
-run_case classic --toolbar-in 3 --
-expect "classic: messages in order, file complete at the read command" "$dir/host.log" <<EOF
+expect_log "classic: the messages in order, the toolbar in the third bar" <<EOF
 $first_command
 $unit_click
 $read_press
 EOF
-expect "classic: no box" "$dir/probe.log" <<'EOF'
-start timer=thread
-done
-EOF
+expect_coordinate_file classic
 
-# A newer MFC build's bar class, no unit button; the watchdog timer on a window.
-run_case newer --bar-class AfxControlBar140su --toolbar-in 2 --no-unit-button -- --timer-window
-expect "newer bar class: found without the MFC 4.2 class" "$dir/host.log" <<EOF
-$first_command
-$read_press
-EOF
-
-# Jw_cad takes 2.5 s over its first command: the watchdog's box while the hand-off pumps;
+# ---- Jw_cad takes 2.5 s over its first command: the watchdog's box while the hand-off pumps;
 # Retry hands off again (nested), then the interrupted hand-off goes on.
-run_case watchdog --toolbar-in 1 --slow-first-command 2500 -- --answers Retry --timer-window
-expect "watchdog: box and retry" "$dir/probe.log" <<'EOF'
-start timer=window
-box RetryCancel Exclamation system-modal title=
-| 座標ファイル読み込みに失敗しました。
-| 条件設定ツールバーを一度フローティ
-| ング表示させ、再度ドッキングさせて、
-| 再試行してみてください。
-answer Retry
-done
+hand_off watchdog --toolbar-in 1 --slow-first-command 2500 <<EOF
+main
+click 1405
+retrybox 4 $failure_box
 EOF
-expect "watchdog: the retry's messages, then the rest of the first hand-off" "$dir/host.log" <<EOF
+expect_log "watchdog: the retry's messages, then the rest of the first hand-off" <<EOF
 $first_command
 $unit_click
 $first_command
@@ -148,6 +237,37 @@ $unit_click
 $read_press
 $read_press
 EOF
+expect_coordinate_file watchdog
 
+# ---- A newer MFC build's control-bar class, the toolbar in the second bar, no unit button.
+hand_off newer --bar-class AfxControlBar140su --toolbar-in 2 --no-unit-button <<'EOF'
+main
+click 1405
+EOF
+expect_log "newer: the bars of a newer MFC class, only the read button" <<EOF
+$first_command
+$read_press
+EOF
+expect_coordinate_file newer
+
+# ---- A second OK while Jw_cad is still busy with the first command: its click waits in the
+# queue until the hand-off pumps, and must neither write nor hand off again. Cancel in the
+# watchdog's box leaves exactly one hand-off.
+hand_off second-ok --toolbar-in 3 --slow-first-command 2500 <<EOF
+main
+click 1405
+log $(host_log second-ok) $first_command
+click 1405
+nolog $(host_log second-ok) unit WM_LBUTTONDOWN
+retrybox 2 $failure_box
+EOF
+expect_log "second-ok: one hand-off" <<EOF
+$first_command
+$unit_click
+$read_press
+EOF
+expect_coordinate_file second-ok
+
+echo
 echo "$passed passed, $failed failed"
 ((failed == 0))

@@ -21,6 +21,10 @@
 //   close                     the close box
 //   box BUTTON TEXT           wait for a message box whose text contains TEXT, press BUTTON
 //                             (1 OK, 2 Cancel, 4 Retry, 6 Yes, 7 No)
+//   retrybox BUTTON TEXT      wait for a system-modal (topmost) Retry/Cancel box titled Vemora
+//                             whose text is exactly TEXT (\r \n \t \\), press BUTTON
+//   log FILE TEXT             wait until the text file FILE holds a line that is TEXT
+//   nolog FILE TEXT           FILE holds no line that is TEXT now (a missing file holds none)
 //   colour R G B              wait for the colour dialog, set the colour, press OK
 //   clipboard TEXT            wait until the clipboard holds TEXT as Unicode text (\t \r \n \\)
 //   shot                      wait until the main window is idle (for screenshots)
@@ -119,12 +123,37 @@ HWND FindDialog(bool (*accept)(HWND)) {
     return nullptr;
 }
 
-std::wstring gBoxText;  // what the box being waited for must contain
+std::wstring gBoxText;  // what the box being waited for must contain (or be)
 
 bool BoxHasText(HWND dialog) {
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         if (ClassOf(child) == L"Static" && TextOf(child).find(gBoxText) != std::wstring::npos)
             return true;
+    return false;
+}
+
+// A system-modal box stays on top of every window; its buttons are exactly Retry and Cancel.
+bool IsSystemModalRetryBox(HWND dialog) {
+    if ((GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0 || TextOf(dialog) != L"Vemora")
+        return false;
+    if (!GetDlgItem(dialog, IDRETRY) || !GetDlgItem(dialog, IDCANCEL) || GetDlgItem(dialog, IDOK))
+        return false;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (ClassOf(child) == L"Static" && TextOf(child) == gBoxText)
+            return true;
+    return false;
+}
+
+// Does the text file hold a line (CR LF or LF) that is `text`? False when it cannot be read.
+bool FileHasLine(const std::string& path, const std::string& text) {
+    std::ifstream file(path, std::ios::binary);
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line == text)
+            return true;
+    }
     return false;
 }
 
@@ -190,6 +219,12 @@ bool Fail(const std::string& what) {
     return false;
 }
 
+// Presses the box's button as a click does and waits until the box is gone.
+bool PressBoxButton(HWND box, int button, const std::string& line) {
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+    return WaitFor([&] { return !IsWindow(box); }) || Fail("box stays: " + line);
+}
+
 // The rest of the line after the first `skip` words (the text argument, blanks kept).
 std::string RestAfter(const std::string& line, int skip) {
     std::size_t at = 0;
@@ -217,16 +252,23 @@ bool Run(const std::string& line) {
         GetWindowThreadProcessId(gMain, &gProcess);
         return true;
     }
-    if (command == "box") {
+    if (command == "box" || command == "retrybox") {
         int button = 0;
         words >> button;
-        gBoxText = Wide(RestAfter(line, 2));
+        const bool retryBox = command == "retrybox";
+        gBoxText = Wide(retryBox ? Unescape(RestAfter(line, 2)) : RestAfter(line, 2));
         HWND box = nullptr;
-        if (!WaitFor([&] { return (box = FindDialog(BoxHasText)) != nullptr; }))
+        if (!WaitFor([&] { return (box = FindDialog(retryBox ? IsSystemModalRetryBox : BoxHasText)) != nullptr; }))
             return Fail("no box: " + line);
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
-        return WaitFor([&] { return !IsWindow(box); }) || Fail("box stays: " + line);
+        return PressBoxButton(box, button, line);
+    }
+    if (command == "log" || command == "nolog") {
+        std::string path;
+        words >> path;
+        const std::string text = RestAfter(line, 2);
+        if (command == "nolog")
+            return !FileHasLine(path, text) || Fail("already logged: " + line);
+        return WaitFor([&] { return FileHasLine(path, text); }) || Fail("not logged: " + line);
     }
     if (command == "colour") {
         int rgb[3] = {};
