@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds everything (native and Windows) and runs every test. Installs what it needs.
-# Ends with the test runner's summary line.
+# Builds everything (Linux and Windows) and runs every test: the Windows programs and their
+# end-to-end journeys under Wine on a virtual display, the unit tests once more under
+# AddressSanitizer and UndefinedBehaviorSanitizer, every fuzz target for a bounded time,
+# and last the native test suite, whose summary line ends the run. Installs what it needs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -8,16 +10,23 @@ scripts/install-deps.sh
 
 export WINEDEBUG=-all
 export WINEPREFIX="${WINEPREFIX:-$(mktemp -d /tmp/vemora-wine.XXXXXX)}"
+fuzz_seconds="${VEMORA_FUZZ_SECONDS:-30}"
 
 echo "== native build"
 cmake --preset native >/dev/null
 cmake --build --preset native
-echo "== Windows build (mingw-w64)"
+
+echo "== Windows build (mingw-w64) and its tests under Wine"
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw
 wineboot -i >/dev/null 2>&1 || true
+ctest --preset mingw
 
-echo "== Windows tests under Wine"
-ctest --preset mingw 2>&1 | tail -n 3
+echo "== unit tests under ASan and UBSan"
+scripts/sanitize.sh
+
+echo "== fuzz targets, ${fuzz_seconds} s each"
+scripts/fuzz.sh "$fuzz_seconds"
+
 echo "== native tests"
 ctest --preset native

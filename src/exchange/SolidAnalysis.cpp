@@ -67,6 +67,10 @@ std::optional<MeasuredSolid> MeasureSolid(std::string_view line) {
     } else {
         return std::nullopt;
     }
+    // Coordinates near the limits of double (1e308 mm) give no finite area: such a figure is
+    // kept unmeasured rather than turning the row's total into infinity.
+    if (!std::isfinite(solid.area) || !std::isfinite(solid.centreX) || !std::isfinite(solid.centreY))
+        return std::nullopt;
     return solid;
 }
 

@@ -6,8 +6,9 @@
 
 namespace {
 
-// UTF-8 to code points; a byte that starts no valid sequence stands for itself (it can
-// name no group digit either way).
+// The selector's characters. A byte that does not start a well-formed sequence (a stray
+// continuation, a truncated or overlong form) is U+FFFD, never the ASCII character an
+// overlong form spells: "\xC1\x9E" must not become a negating "^".
 std::u32string CodePoints(std::string_view utf8) {
     std::u32string out;
     for (std::size_t i = 0; i < utf8.size();) {
@@ -16,12 +17,20 @@ std::u32string CodePoints(std::string_view utf8) {
                              : (lead >> 5) == 0x6  ? 2
                              : (lead >> 4) == 0xE  ? 3
                              : (lead >> 3) == 0x1E ? 4
-                                                   : 1;
-        if (i + length > utf8.size())
-            length = 1;
+                                                   : 0;
         char32_t c = length == 1 ? lead : lead & (0x7F >> length);
-        for (std::size_t j = 1; j < length; ++j)
-            c = (c << 6) | (static_cast<unsigned char>(utf8[i + j]) & 0x3F);
+        bool wellFormed = length != 0 && i + length <= utf8.size();
+        for (std::size_t j = 1; wellFormed && j < length; ++j) {
+            auto next = static_cast<unsigned char>(utf8[i + j]);
+            wellFormed = (next & 0xC0) == 0x80;
+            c = (c << 6) | (next & 0x3F);
+        }
+        static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (!wellFormed || c < kSmallest[length]) {
+            out += U'\uFFFD';
+            i += 1;
+            continue;
+        }
         out += c;
         i += length;
     }

@@ -31,18 +31,19 @@ bool WriteOutput(const std::string& path, const RecordWriter& out, Notifier& not
 }
 
 // saveINI into Vemora.INI and, in the area modes, saveKoumoku into koumoku.INI: each file is
-// read, changed and written once. A failure is told; the table already written stands.
-void SaveAfterTable(const OkContext& c, Notifier& notifier) {
+// read, changed and written once. A failure is told and returned; the table already written
+// stands.
+bool SaveAfterTable(const OkContext& c, Notifier& notifier) {
     std::string settingsPath = file::Join(c.programFolder, "Vemora.INI");
     ini::Document settings = ini::Document::Load(settingsPath);
     StoreSettings(c.settings, settings);
-    Written(settings.Save(settingsPath), settingsPath, notifier);
+    bool saved = Written(settings.Save(settingsPath), settingsPath, notifier);
     if (!MeasuresArea(c.mode))
-        return;
+        return saved;
     std::string itemsPath = file::Join(c.programFolder, "koumoku.INI");
     ini::Document items = ini::Document::Load(itemsPath);
     StoreItemTable(c.table, c.background, items);
-    Written(items.Save(itemsPath), itemsPath, notifier);
+    return Written(items.Save(itemsPath), itemsPath, notifier) && saved;
 }
 
 OkResult RewriteSolids(const OkContext& c, Notifier& notifier) {
@@ -85,8 +86,8 @@ OkResult DrawAreaTable(OkContext& c, Notifier& notifier, const std::string& path
         c.table = std::move(layerTable);
         c.title = std::move(layerTitle);
     }
-    SaveAfterTable(c, notifier);
-    return {.wrote = true, .handOff = true, .endsProgram = true};
+    bool saved = SaveAfterTable(c, notifier);
+    return {.wrote = true, .handOff = true, .endsProgram = true, .settingsSaved = saved};
 }
 
 }  // namespace

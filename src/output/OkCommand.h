@@ -28,6 +28,7 @@ struct OkResult {
     bool wrote = false;        // the output file is complete and in place
     bool handOff = false;      // the caller hands ZTEMP.TXT to Jw_cad (modes 0, 1, 2, 6, 7)
     bool endsProgram = false;  // after the hand-off, if any, the program ends
+    bool settingsSaved = true; // Vemora.INI (and koumoku.INI) were saved after the table, where due
 };
 
 // Runs the OK command for the context's mode. On a setting that gives no usable table, or a

@@ -112,6 +112,18 @@ int MaxUnitWidth(const Table& table) {
     return MaxOverRows(table, [](const TableRow& row) { return MeasuredWidth(row.unit); });
 }
 
+namespace {
+
+// Lengths beyond this many millimetres overflow the single-precision geometry of the table:
+// such a size is refused like one that is no number, so no "Infinity" reaches the file.
+constexpr double kLargestLength = 1e30;
+
+bool UsableLength(std::optional<double> value) {
+    return value && std::isfinite(*value) && std::fabs(*value) <= kLargestLength;
+}
+
+}  // namespace
+
 MetricsResult ReadTableMetrics(const TableSettings& settings, const Drawing& drawing) {
     TableMetrics m;
     struct Gap {
@@ -126,7 +138,7 @@ MetricsResult ReadTableMetrics(const TableSettings& settings, const Drawing& dra
     };
     for (Gap& gap : gaps) {
         auto value = NumberText(gap.text);
-        if (!value)
+        if (!UsableLength(value))
             return {std::nullopt, SettingMessage(gap.caption, gap.key, gap.text)};
         gap.value = static_cast<float>(*value);
     }
@@ -142,7 +154,7 @@ MetricsResult ReadTableMetrics(const TableSettings& settings, const Drawing& dra
         height = NumberText(drawing.textHeights[t]);
         spacing = NumberText(drawing.textSpacings[t]);
     }
-    if (!width || !height || !spacing) {
+    if (!UsableLength(width) || !UsableLength(height) || !UsableLength(spacing)) {
         std::string source = fromSetting ? "作表設定「文字種」(Mojishu) の" : "図面の現在の";
         return {std::nullopt,
                 source + "文字種「" + typeText + "」には文字の大きさがありません。\r\n表を作成できませんでした。"};
@@ -157,6 +169,9 @@ MetricsResult ReadTableMetrics(const TableSettings& settings, const Drawing& dra
         if (!digits)
             return {std::nullopt, SettingMessage("数量の丸め", "Keta", settings.Keta)};
         m.areaDigits = *digits;
+        // The area is written one text height of the drawing's scale below the number.
+        if (!UsableLength(static_cast<double>(drawing.attributes.groupScale) * m.textHeight))
+            return {std::nullopt, "図面の縮尺が大きすぎるため、面積を記入できません。\r\n表を作成できませんでした。"};
     }
     return {m, {}};
 }

@@ -325,7 +325,7 @@ void FormModel::Ok() {
     OkContext context{mode_,  table_, drawing_, settings_, background_, title_, context_.programFolder,
                       coordinateFolder, readingStoppedEarly_};
     OkResult result = RunOk(context, services_.notifier);
-    okFailed_ = !result.wrote;
+    okFailed_ = !result.wrote || !result.settingsSaved;
     if (result.wrote && result.handOff) {
         handOffRunning_ = true;
         services_.handOff.Run();

@@ -94,7 +94,7 @@ public:
     MenuSnapshot Snapshot() const;
     CommandState StateOf(Command command) const { return GetCommandState(command, Snapshot()); }
     RunState GetRunState() const { return state_; }
-    // The last OK wrote nothing it had to write (a message said why).
+    // The last OK left a file it had to write unwritten (a message said which and why).
     bool OkFailed() const { return okFailed_; }
     bool Busy() const { return handOffRunning_; }
 

@@ -1,0 +1,54 @@
+// What the INI format carries through a write and a read, and the check that saved
+// settings come back.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "FuzzSupport.h"
+#include "base/Sjis.h"
+#include "settings/TableSettings.h"
+
+namespace fuzz {
+
+// A value that the private-profile format carries unchanged: one line without NUL, nothing
+// the reader strips (blanks around it, a pair of enclosing quotes), within the 254-byte
+// read limit, and every character in code page 932 (unless the file is UTF-8). Other values
+// read back as the Windows reader gives them, which the targets do not restate.
+inline bool Carried(std::string_view value, bool utf8File = false) {
+    if (value.find_first_of(std::string_view("\0\r\n", 3)) != std::string_view::npos)
+        return false;
+    if (text::TrimBlanks(value) != value)
+        return false;
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        return false;
+    bool lossy = false;
+    std::string encoded = sjis::Encode(value, &lossy);
+    if (lossy || encoded.size() > 254)
+        return false;
+    return utf8File || sjis::Decode(encoded) == value;
+}
+
+inline void CheckCarriedText(const std::string& saved, const std::string& loaded) {
+    if (Carried(saved))
+        FUZZ_CHECK(loaded == saved);
+}
+
+// Settings saved and then loaded into fresh defaults come back.
+inline void CheckSettingsCameBack(const TableSettings& saved, const TableSettings& loaded) {
+    for (auto field :
+         {&TableSettings::Soto_lc, &TableSettings::Soto_lt, &TableSettings::Soto_ly, &TableSettings::Tate_lc,
+          &TableSettings::Tate_lt, &TableSettings::Tate_ly, &TableSettings::Yoko_lc, &TableSettings::Yoko_lt,
+          &TableSettings::Yoko_ly, &TableSettings::Mojishu, &TableSettings::Moji_ly, &TableSettings::Tani,
+          &TableSettings::Keta, &TableSettings::Solid_W, &TableSettings::cmbSolidLay, &TableSettings::Sukima_H,
+          &TableSettings::Sukima_W})
+        CheckCarriedText(saved.*field, loaded.*field);
+    for (auto field :
+         {&TableSettings::Sotowaku, &TableSettings::Tatesen, &TableSettings::Yokosen, &TableSettings::Utiwakemenseki,
+          &TableSettings::Toosibango, &TableSettings::tensoType, &TableSettings::mZtext, &TableSettings::chkC})
+        FUZZ_CHECK(saved.*field == loaded.*field);
+    FUZZ_CHECK(saved.blKoumokuwrt == loaded.blKoumokuwrt);
+    FUZZ_CHECK(saved.intYose == loaded.intYose);
+}
+
+}  // namespace fuzz
