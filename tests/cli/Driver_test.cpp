@@ -41,7 +41,10 @@ public:
                               Quoted(Data(registry));
         if (registry == "jw.reg") command += " --zfile " + Quoted(work_);
         for (const std::string& arg : args) command += " \"" + arg + "\"";
-        command += " > " + Quoted(work_.parent_path() / "out.txt") + " 2> " + Quoted(work_.parent_path() / "err.txt");
+        // Beside the folder, not in it (the folder's file list is checked), and one pair per
+        // test, as ctest runs the tests in parallel.
+        const fs::path out = fs::path(work_).concat(".out.txt"), err = fs::path(work_).concat(".err.txt");
+        command += " > " + Quoted(out) + " 2> " + Quoted(err);
 #ifdef _WIN32
         int raw = std::system(("\"" + command + "\"").c_str());
         int status = raw;
@@ -49,7 +52,7 @@ public:
         int raw = std::system(command.c_str());
         int status = (raw & 0x7f) == 0 ? (raw >> 8) & 0xff : -1;
 #endif
-        return {status, Bytes(work_.parent_path() / "out.txt"), Bytes(work_.parent_path() / "err.txt")};
+        return {status, Bytes(out), Bytes(err)};
     }
     // A file of the folder decoded from code page 932, or "<missing>".
     std::string File(const std::string& name) const {
