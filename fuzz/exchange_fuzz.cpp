@@ -7,6 +7,7 @@
 
 #include "FuzzSupport.h"
 #include "exchange/ExchangeReader.h"
+#include "exchange/SolidAnalysis.h"
 #include "output/ModeOutputs.h"
 #include "output/RecordWriter.h"
 #include "output/TableDrawing.h"
@@ -67,7 +68,7 @@ void CheckTable(const Table& table, const Drawing& drawing, ModeCode mode) {
             for (LineRef ref : *list)
                 FUZZ_CHECK(std::uint64_t{ref.offset} + ref.length <= drawing.bytes.size());
     }
-    FUZZ_CHECK(measured == drawing.solids.size());
+    FUZZ_CHECK(measured == MeasuredSolids(table, drawing).size());
     for (LineRef ref : drawing.otherLines)
         FUZZ_CHECK(std::uint64_t{ref.offset} + ref.length <= drawing.bytes.size());
 }

@@ -9,6 +9,8 @@
 #include <fstream>
 #include <system_error>
 
+#include "base/Memory.h"
+
 namespace fs = std::filesystem;
 
 namespace file {
@@ -41,7 +43,14 @@ std::optional<std::string> Read(const std::string& path) {
     std::error_code ec;
     auto size = fs::file_size(FsPath(path), ec);
     std::string bytes;
-    if (!ec) bytes.reserve(static_cast<std::size_t>(size));
+    if (!ec) {
+        // Straight into the buffer, in one read.
+        memory::ReserveLarge(bytes, static_cast<std::size_t>(size));
+        bytes.resize(static_cast<std::size_t>(size));
+        in.read(bytes.data(), static_cast<std::streamsize>(size));
+        bytes.resize(static_cast<std::size_t>(in.gcount()));
+    }
+    // Whatever the file holds beyond the size it had (all of it when the size is unknown).
     char buffer[1 << 16];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
     if (in.bad()) return std::nullopt;

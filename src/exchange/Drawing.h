@@ -1,5 +1,5 @@
 // What the exchange reader keeps of TEMP.TXT besides the table rows: the bytes of the file,
-// the lines to write back, the attribute state, the header values and the measured solids.
+// the lines to write back, the attribute state and the header values.
 #pragma once
 
 #include <array>
@@ -26,6 +26,7 @@ struct Attributes {
 // Header arrays as read: element 0 holds the keyword, 1..16 the fields (texts, possibly empty).
 using HeaderArray = std::array<std::string, 17>;
 
+// A measured solid figure (a triangle or quadrilateral "sl" record).
 struct MeasuredSolid {
     double area = 0.0;     // m²
     double centreX = 0.0;  // label point, drawing mm
@@ -42,7 +43,6 @@ struct Drawing {
     // mode 7 the current layer group after an "lgn" record (the last one read wins);
     // nullopt when the file held neither.
     std::optional<std::string> titleBox;
-    std::vector<MeasuredSolid> solids;  // in reading order; NextSolid = size() + 1
     int currentRow = 0;               // CurrentRow: row of the last solid record, 0 if none
     bool hasRoundFigures = false;     // HasRoundFigures
 

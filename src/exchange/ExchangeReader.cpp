@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "base/File.h"
+#include "base/Memory.h"
 #include "base/Sjis.h"
 #include "exchange/Messages.h"
 #include "exchange/Numbers.h"
@@ -162,10 +163,8 @@ class Walk {
         auto lineEnds = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
         if (lineEnds == 0)
             lineEnds = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\r'));
-        drawing_.otherLines.reserve(lineEnds + 1);
-        tags_.reserve(lineEnds + 1);
-        // A measurable "sl" record takes at least 15 bytes ("sl 0 0 1 0 0 1" and a line end).
-        drawing_.solids.reserve(std::min(lineEnds + 1, bytes.size() / 15));
+        memory::ReserveLarge(drawing_.otherLines, lineEnds + 1);
+        memory::ReserveLarge(tags_, lineEnds + 1);
     }
 
     std::optional<ReadOutcome> ReadLines() {
@@ -202,7 +201,7 @@ class Walk {
             for (int list = 0; list <= static_cast<int>(RecordList::Sg); ++list)
                 if (std::size_t n = counts[static_cast<std::size_t>(row)][static_cast<std::size_t>(list)]) {
                     std::vector<LineRef>& records = ListOf(table_.Row(row).records, static_cast<RecordList>(list));
-                    records.reserve(records.size() + n);
+                    memory::ReserveLarge(records, records.size() + n);
                 }
         for (std::size_t i = 0; i < tags_.size(); ++i) {
             if (tags_[i] == 0)

@@ -1,5 +1,6 @@
 #include "exchange/SolidAnalysis.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 
@@ -119,7 +120,6 @@ std::optional<SolidPlacement> TakeSolidRecord(std::string_view line,
         std::optional<MeasuredSolid> solid = MeasureSolid(line);
         if (!solid)
             return SolidPlacement{row, RecordList::Sl4};
-        drawing.solids.push_back(*solid);
         table.rowAreas[index] = table.rowAreas[index].value_or(0.0) + solid->area;
         return SolidPlacement{row, RecordList::Sl};
     }
@@ -138,4 +138,30 @@ std::optional<SolidPlacement> TakeSolidRecord(std::string_view line,
             assert(kind == 'g' && "not a solid record");
             return SolidPlacement{row, RecordList::Sg};
     }
+}
+
+std::size_t MeasuredSolidCount(const Table& table) {
+    std::size_t count = 0;
+    for (int row = 1; row <= kRowCount; ++row)
+        count += table.Row(row).records.sl.size();
+    return count;
+}
+
+std::vector<MeasuredSolid> MeasuredSolids(const Table& table, const Drawing& drawing) {
+    std::vector<LineRef> lines;
+    lines.reserve(MeasuredSolidCount(table));
+    for (int row = 1; row <= kRowCount; ++row) {
+        const std::vector<LineRef>& sl = table.Row(row).records.sl;
+        lines.insert(lines.end(), sl.begin(), sl.end());
+    }
+    std::sort(lines.begin(), lines.end(), [](LineRef a, LineRef b) { return a.offset < b.offset; });
+    std::vector<MeasuredSolid> solids;
+    solids.reserve(lines.size());
+    for (LineRef line : lines) {
+        std::optional<MeasuredSolid> solid = MeasureSolid(drawing.Text(line));
+        assert(solid && "a measured list holds only lines that measure");
+        if (solid)
+            solids.push_back(*solid);
+    }
+    return solids;
 }

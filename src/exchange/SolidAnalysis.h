@@ -5,6 +5,7 @@
 //   sl 2500 -1500 4000 -1500 2500 1500                (a triangle: 2.25 m²)
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -44,7 +45,7 @@ struct SolidPlacement {
 // - finds the row of the colour (first match for "sl", last match for the others) or adds
 //   a row with both swatches in that colour, and makes it the current row;
 // - "sl": counts it in rowSolidCounts; a triangle or quadrilateral adds its area to the
-//   row and joins drawing.solids, its line goes to the row's measured list; the line of
+//   row and its line goes to the row's measured list; the line of
 //   any other "sl" goes to the unmeasured list (sl4), without area, so that a rewrite never
 //   loses it;
 // - "sc", "se", "so", "sg": in the area modes 1 and 2 sets hasRoundFigures and the line is
@@ -57,3 +58,12 @@ std::optional<SolidPlacement> TakeSolidRecord(std::string_view line,
                                               Table& table,
                                               Drawing& drawing,
                                               Notifier& notifier);
+
+// The number of measured solids: the lines in the rows' measured lists.
+std::size_t MeasuredSolidCount(const Table& table);
+
+// Every measured solid in reading order (solid n of the annotations is element n - 1), from
+// the rows' measured lists, wherever the rows have moved since. The figures are measured again
+// from their kept lines rather than kept from the load step, where 24 bytes a solid would be
+// a third of the memory it holds for a large drawing.
+std::vector<MeasuredSolid> MeasuredSolids(const Table& table, const Drawing& drawing);

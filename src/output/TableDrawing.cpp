@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "base/Sjis.h"
 #include "base/Text.h"
 #include "exchange/Numbers.h"
+#include "exchange/SolidAnalysis.h"
 #include "output/Format.h"
 
 namespace {
@@ -69,14 +71,21 @@ void WriteLineAttributes(RecordWriter& out,
     out.Line(lineType);
 }
 
-void WriteAnnotations(const Drawing& drawing, const TableSettings& settings, const TableMetrics& m, RecordWriter& out) {
-    const auto& solids = drawing.solids;
-    if (IsOn(settings.Toosibango)) {
+void WriteAnnotations(const Table& table,
+                      const Drawing& drawing,
+                      const TableSettings& settings,
+                      const TableMetrics& m,
+                      RecordWriter& out) {
+    const bool numbers = IsOn(settings.Toosibango), areas = IsOn(settings.Utiwakemenseki);
+    if (!numbers && !areas)
+        return;
+    const std::vector<MeasuredSolid> solids = MeasuredSolids(table, drawing);
+    if (numbers) {
         for (std::size_t n = 0; n < solids.size(); ++n)
             out.Line("ch " + FormatDouble(solids[n].centreX) + " " + FormatDouble(solids[n].centreY) + " 1 0 \"(" +
                      std::to_string(n + 1) + ")");
     }
-    if (IsOn(settings.Utiwakemenseki)) {
+    if (areas) {
         // One text height of the drawing's scale below the serial number.
         double below = static_cast<double>(drawing.attributes.groupScale) * m.textHeight;
         for (const MeasuredSolid& s : solids)
@@ -200,7 +209,7 @@ void DrawTable(const Table& table,
     const float h = static_cast<float>(rows) * rowHeight;
 
     out.Line("#");
-    WriteAnnotations(*source.drawing, settings, m, out);
+    WriteAnnotations(table, *source.drawing, settings, m, out);
     out.Line("bz");
     if (IsOn(settings.Sotowaku)) {
         WriteLineAttributes(out, settings.Soto_lc, settings.Soto_ly, settings.Soto_lt);
@@ -257,6 +266,6 @@ void DrawTable(const Table& table,
                      " " + bottom);
         }
     }
-    out.Line("h# " + std::to_string(rows) + "色 " + std::to_string(source.drawing->solids.size()) +
+    out.Line("h# " + std::to_string(rows) + "色 " + std::to_string(MeasuredSolidCount(table)) +
              "個のソリッド図形の面積を測定・作表しました。 ");
 }

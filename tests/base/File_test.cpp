@@ -46,6 +46,21 @@ TEST(File, WriteIntoMissingFolderFailsWithReason) {
     EXPECT_FALSE(file::Exists(target));
 }
 
+// Large files are read into a buffer advised for large pages; every byte must still arrive,
+// NUL, CR and Ctrl-Z included, and an empty file is an empty text, not a missing one.
+TEST(File, ReadGivesEveryByteOfLargeAndEmptyFiles) {
+    TempFolder dir;
+    std::string large(5 * 1024 * 1024 + 3, '\0');
+    for (std::size_t i = 0; i < large.size(); ++i)
+        large[i] = static_cast<char>((i * 2654435761u) >> 13);
+    large.replace(1000, 4, std::string("\0\r\x1a\n", 4));
+    std::string big = file::Join(dir.Str(), "TEMP.TXT"), empty = file::Join(dir.Str(), "EMPTY.TXT");
+    ASSERT_TRUE(file::WriteAtomic(big, large));
+    ASSERT_TRUE(file::WriteAtomic(empty, ""));
+    EXPECT_TRUE(file::Read(big) == large);
+    EXPECT_EQ(file::Read(empty), std::optional<std::string>(""));
+}
+
 TEST(File, FindNoCaseAndMissingRead) {
     TempFolder dir;
     ASSERT_TRUE(file::WriteAtomic(file::Join(dir.Str(), "temp.txt"), "hq\r\n"));

@@ -9,6 +9,7 @@
 
 #include "ExchangeGenerator.h"
 #include "ExchangeTestSupport.h"
+#include "exchange/SolidAnalysis.h"
 
 namespace {
 
@@ -131,7 +132,24 @@ TEST(ExchangeReader, RowsAreFormedByColourValue) {
     EXPECT_EQ(r.table.Row(2).left, RgbColour(0, 0, 255));
     EXPECT_EQ(r.table.rowColours[18], RgbColour(0, 0, 255));
     EXPECT_EQ(r.drawing.currentRow, 2);
-    EXPECT_EQ(r.drawing.solids.size(), 4u);
+    EXPECT_EQ(MeasuredSolids(r.table, r.drawing).size(), 4u);
+}
+
+TEST(ExchangeReader, MeasuredSolidsComeInReadingOrderWhereverTheirRowsMove) {
+    Loaded r = Load(Cp932Lines({"hq", "lc8", "sl 0 0 2000 0 0 2000", "lc6", "sl 0 0 1000 0 1000 1000 0 1000",
+                                "sl 0 0 1000", "lc8", "sl 3000 0 6000 0 6000 3000 3000 3000", "lc6",
+                                "sl 0 0 1000 0 0 1000"}));
+    const auto areas = [&r] {
+        std::vector<double> out;
+        for (const MeasuredSolid& s : MeasuredSolids(r.table, r.drawing))
+            out.push_back(s.area);
+        return out;
+    };
+    const std::vector<double> expected{2.0, 1.0, 9.0, 0.5};
+    EXPECT_EQ(areas(), expected);
+    std::swap(r.table.Row(1).records, r.table.Row(2).records);  // as exchanging two rows does
+    EXPECT_EQ(areas(), expected);
+    EXPECT_DOUBLE_EQ(MeasuredSolids(r.table, r.drawing)[2].centreX, 4500);
 }
 
 TEST(ExchangeReader, TitleComesFromTheLineAfterTheTitleRecord) {
@@ -252,7 +270,7 @@ TEST(ExchangeReader, UnmeasurableSolidsAreKeptAndCounted) {
     EXPECT_EQ(r.table.Row(1).records.sl4.size(), 6u);
     EXPECT_FALSE(r.table.rowAreas[1].has_value());
     EXPECT_EQ(r.table.Row(1).quantity, "-");
-    EXPECT_TRUE(r.drawing.solids.empty());
+    EXPECT_TRUE(MeasuredSolids(r.table, r.drawing).empty());
     EXPECT_EQ(r.Texts(r.table.Row(1).records.sl4)[3], "sl 0 0 1000 0 0 1000 ");
 }
 
@@ -319,7 +337,7 @@ TEST(ExchangeReader, MillionSolidsWithoutOverflowAndWithTheirTotalArea) {
     ReadOptions options{ModeCode::NewArea, &TestPens(), "m^2,1", "3"};
     ASSERT_EQ(ReadExchange(generated.bytes, options, table, drawing, notifier), ReadOutcome::Finished);
     EXPECT_TRUE(notifier.shown.empty());
-    EXPECT_EQ(drawing.solids.size(), 1'000'000u);
+    EXPECT_EQ(MeasuredSolids(table, drawing).size(), 1'000'000u);
     ASSERT_EQ(table.nextRow - 1, static_cast<int>(generated.colours.size()));
     double total = 0;
     for (int i = 1; i < table.nextRow; ++i) {
@@ -350,7 +368,7 @@ TEST(ExchangeReader, OfficeSampleGivesTheAreaOfEveryRoom) {
     EXPECT_EQ(quantities, expected);
     EXPECT_EQ(table.Row(2).left, RgbColour(255, 255, 0));  // SXF yellow, pen 105
     EXPECT_EQ(table.Row(13).unit, "m^2");
-    EXPECT_EQ(drawing.solids.size(), 16u);
+    EXPECT_EQ(MeasuredSolids(table, drawing).size(), 16u);
 }
 
 TEST(ExchangeReader, MissingFileIsReportedAndAnyLetterCaseIsFound) {

@@ -9,6 +9,7 @@
 #include "HostileSupport.h"
 #include "base/Sjis.h"
 #include "exchange/ExchangeReader.h"
+#include "exchange/SolidAnalysis.h"
 #include "output/ModeOutputs.h"
 #include "output/RecordWriter.h"
 
@@ -169,7 +170,7 @@ TEST(HostileExchange, NumbersThatAreNoCoordinates) {
     EXPECT_EQ(r.table.rowSolidCounts[1], 6);
     // Only the triangle with "-0" is a figure that can be measured: nan, inf, 0x10 and
     // "1,5" are no numbers, and 1e308 mm gives no finite area.
-    EXPECT_EQ(r.drawing.solids.size(), 1u);
+    EXPECT_EQ(MeasuredSolids(r.table, r.drawing).size(), 1u);
     EXPECT_DOUBLE_EQ(r.table.rowAreas[1].value_or(-1), 0.5);
     EXPECT_EQ(r.table.Row(1).quantity, "0.500");
     // Whatever was measured, every line comes back in the rewrite.

@@ -193,7 +193,6 @@ TEST(OkCommand, BackgroundColouredSolidsReachEveryOutput) {
         ok.table.nextRow = 3;
         ok.b.Solid(ok.table, 1, &RowRecords::sl, white);
         ok.b.Solid(ok.table, 2, &RowRecords::sl, red);
-        ok.b.drawing.solids = {{1.0, 500.0, 500.0}, {2.0, 1000.0, 500.0}};
         ASSERT_TRUE(ok.Run(mode).wrote);
         if (mode == ModeCode::NewArea) {
             std::string drawn = ok.Read(ok.coordinate, "ZTEMP.TXT");

@@ -14,7 +14,8 @@ constexpr SolidColour kGreen = 65280;
 
 struct TableCase {
     Table table = EmptyTable(kWhite);
-    Drawing drawing;
+    fixture::DrawingBuilder b;
+    Drawing& drawing = b.drawing;
     TableSettings settings = fixture::ExampleSettings();
     ModeCode mode = ModeCode::NewArea;
 
@@ -48,8 +49,9 @@ TEST(TableDrawing, SerialNumbersThenAreasAtEachSolid) {
     s.settings.Keta = "2";
     s.settings.intYose = 0;
     s.drawing.attributes.groupScale = 50.0f;  // areas one text height (4) of scale 1:50 lower
-    s.drawing.solids = {{0.5, 1000.0 / 3.0, 1000.0 / 3.0}, {2.0, 2000.0, -1500.0}};
     SetRow(s.table, 1, kRed, "壁", "2.50", "m^2");
+    s.b.Solid(s.table, 1, &RowRecords::sl, "sl 0 0 1000 0 0 1000");  // 0.5 m² at (333.3, 333.3)
+    s.b.Solid(s.table, 1, &RowRecords::sl, "sl 1500 -2500 2500 -2500 2500 -500 1500 -500");  // 2 m² at (2000, -1500)
     EXPECT_SAME_OUTPUT(s.Draw(), "annotations.ztemp.txt");
 }
 
@@ -95,9 +97,8 @@ TEST(TableDrawing, TextTypeTenSizesTheTable) {
 TEST(TableDrawing, BackgroundColouredRowWithSolidsIsDrawn) {
     TableCase s;
     s.NoRuledLines();
-    fixture::DrawingBuilder b;
-    b.Solid(s.table, 1, &RowRecords::sl, "sl 0 0 1000 0 1000 1000 0 1000");
-    b.Solid(s.table, 2, &RowRecords::sl, "sl 0 0 2000 0 2000 1000 0 1000");
+    s.b.Solid(s.table, 1, &RowRecords::sl, "sl 0 0 1000 0 1000 1000 0 1000");
+    s.b.Solid(s.table, 2, &RowRecords::sl, "sl 0 0 2000 0 2000 1000 0 1000");
     SetRow(s.table, 1, kWhite, "", "1.000", "m^2");
     SetRow(s.table, 2, kRed, "", "2.000", "m^2");
     EXPECT_EQ(RowsInUse(s.table, kWhite), 2);
