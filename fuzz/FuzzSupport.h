@@ -1,5 +1,5 @@
-// Shared by the fuzz targets: one input split into several files, a notifier that only
-// records, the check macro, and the oracle for "a rewrite keeps every figure line".
+// Shared by the fuzz targets: one input split into several files, a notifier that shows
+// nothing, the check macro, and the oracle for "a rewrite keeps every figure line".
 #pragma once
 
 #include <cstdio>
@@ -43,27 +43,11 @@ inline std::vector<std::string_view> Parts(std::string_view data, std::size_t co
     return parts;
 }
 
-// Messages are recorded; questions get the safe answer, as vemora-cli gives it.
-class RecordingNotifier : public Notifier {
+// Messages go unseen; questions get the safe answer, as vemora-cli gives it.
+class SilentNotifier : public Notifier {
   public:
-    std::vector<Message> messages;
-    Answer Show(const Message& message) override {
-        messages.push_back(message);
-        switch (message.buttons) {
-            case MessageButtons::YesNo:
-                return Answer::No;
-            case MessageButtons::RetryCancel:
-                return Answer::Cancel;
-            case MessageButtons::Ok:
-                return Answer::Ok;
-        }
-        return Answer::Cancel;
-    }
+    Answer Show(const Message& message) override { return SafeAnswer(message.buttons); }
 };
-
-inline bool StartsNoCase(std::string_view line, std::string_view lowerKey) {
-    return line.size() >= lowerKey.size() && text::EqualsNoCase(line.substr(0, lowerKey.size()), lowerKey);
-}
 
 // The lines of an exchange file that a rewrite must give back byte for byte: every line
 // after the first except the ones the reader uses up, the "lc10 " colour records and the
@@ -73,7 +57,7 @@ inline std::vector<std::string_view> KeptInputLines(std::string_view exchange) {
     std::vector<std::string_view> kept;
     for (std::size_t i = 1; i < lines.size(); ++i) {
         std::string_view line = lines[i];
-        if (StartsNoCase(line, "lc10 "))
+        if (text::StartsWithNoCase(line, "lc10 "))
             continue;
         if (text::EqualsNoCase(line.substr(0, line.find(' ')), "hhp1ch")) {
             if (i + 1 < lines.size())

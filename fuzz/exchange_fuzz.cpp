@@ -8,6 +8,7 @@
 #include "FuzzSupport.h"
 #include "exchange/ExchangeReader.h"
 #include "exchange/SolidAnalysis.h"
+#include "host/JwRegistry.h"
 #include "output/ModeOutputs.h"
 #include "output/RecordWriter.h"
 #include "output/TableDrawing.h"
@@ -96,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     static const JwSettings jw = ReadPenColours(*NoRegistry());
     for (ModeCode mode : kReadingModes) {
-        fuzz::RecordingNotifier notifier;
+        fuzz::SilentNotifier notifier;
         Table table = mode == ModeCode::PreviousArea ? PreviousTable(jw.background) : EmptyTable(jw.background);
         Drawing drawing;
         ReadOptions options{mode, &jw.pens, "m^2,1", "3"};

@@ -31,7 +31,7 @@ if [[ -z "$bin" ]]; then
     "$root/scripts/install-deps.sh"
     cd "$root"
     [[ -f build/mingw/build.ninja ]] || cmake --preset mingw >/dev/null
-    cmake --build --preset mingw
+    cmake --build --preset mingw --target Vemora vemora-cli
 fi
 for tool in zip iconv; do
     command -v "$tool" >/dev/null || { echo "package.sh: $tool is missing (scripts/install-deps.sh installs it)" >&2; exit 1; }

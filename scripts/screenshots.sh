@@ -15,28 +15,11 @@ cmake --build "$build" -j2 --target Vemora vemora-window-driver >/dev/null
 vemora="$root/$build/src/platform/win32/Vemora.exe"
 driver="$root/$build/tests/platform/vemora-window-driver.exe"
 
-work=$(mktemp -d /tmp/vemora-screenshots.XXXXXX)
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ja_JP.UTF-8
-display=90
-while [[ -e /tmp/.X$display-lock ]]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display"
-vemora_pid=""
-cleanup() {
-    if [[ -n "$vemora_pid" ]]; then kill "$vemora_pid" 2>/dev/null || true; fi
-    timeout 60 wineserver -k 2>/dev/null || true
-    kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-source tests/e2e/window/common.sh
-timeout 120 wineboot -i >/dev/null 2>&1 || true
+source tests/e2e/common.sh
+e2e_on_display 900 "$root/scripts/screenshots.sh"
+e2e_setup screenshots
 # Without a window manager Wine draws the caption and the frame itself.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-mkdir -p "$work/z"
-jw_registry "$work/z"
 
 # shot NAME WORD: a fresh program folder with the installed list and settings files and the
 # sample office floor plan, Vemora.exe started with the word, the driver script on standard
@@ -48,15 +31,15 @@ shot() {
     cp package/vemora.lst package/Vemora.INI tests/data/samples/office/TEMP.TXT "$prog/"
     { cat; echo shot; } >"$prog.script"
     (cd "$prog" && exec wine "$prog/Vemora.exe" $word >/dev/null 2>&1) &
-    vemora_pid=$!
+    pids=("$!")
     timeout 120 wine "$driver" "$(winpath "$prog.script")"
     sleep 1  # the last repaint after the driver's idle check
     import -display "$DISPLAY" -window root "$work/$name.png"
     convert "$work/$name.png" -trim +repage "docs/screenshot-$name.png"
     printf 'main\nmenu 2003\n' >"$prog.exit"
     timeout 60 wine "$driver" "$(winpath "$prog.exit")"
-    timeout 30 tail --pid="$vemora_pid" -f /dev/null || kill "$vemora_pid" 2>/dev/null || true
-    vemora_pid=""
+    wait_for_exit "${pids[0]}" 30 || true
+    pids=()
     echo "docs/screenshot-$name.png"
 }
 

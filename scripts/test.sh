@@ -9,7 +9,12 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
 export WINEDEBUG=-all
-export WINEPREFIX="${WINEPREFIX:-$(mktemp -d /tmp/vemora-wine.XXXXXX)}"
+if [[ -z "${WINEPREFIX:-}" ]]; then
+    # A prefix of this run's own (about 700 MB), gone when the run ends.
+    WINEPREFIX="$(mktemp -d /tmp/vemora-wine.XXXXXX)"
+    trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$WINEPREFIX"' EXIT
+fi
+export WINEPREFIX
 fuzz_seconds="${VEMORA_FUZZ_SECONDS:-30}"
 
 echo "== native build"

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "base/Memory.h"
+#include "base/Text.h"
 
 namespace fs = std::filesystem;
 
@@ -62,7 +63,7 @@ WriteResult WriteAtomic(const std::string& path, std::string_view bytes) {
     fs::path target = FsPath(path);
     fs::path folder = target.parent_path();
     std::error_code ec;
-    if (!folder.empty() && !fs::is_directory(folder, ec))
+    if (!folder.empty() && !IsFolder(Utf8(folder)))
         return {false, Describe(std::make_error_code(std::errc::no_such_file_or_directory))};
     auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     fs::path temp = target;
@@ -99,6 +100,11 @@ bool Exists(const std::string& path) {
     return fs::exists(FsPath(path), ec);
 }
 
+bool IsFolder(const std::string& path) {
+    std::error_code ec;
+    return fs::is_directory(FsPath(path), ec);
+}
+
 std::string Join(std::string_view folder, std::string_view name) {
 #ifdef _WIN32
     constexpr char kSep = '\\';
@@ -112,18 +118,12 @@ std::string Join(std::string_view folder, std::string_view name) {
 }
 
 std::optional<std::string> FindNoCase(const std::string& folder, std::string_view name) {
-    auto lower = [](std::string s) {
-        for (char& c : s)
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        return s;
-    };
-    std::string wanted = lower(std::string(name));
     std::string exact = Join(folder, name);
     if (Exists(exact)) return exact;
     std::error_code ec;
     fs::path dir = FsPath(folder.empty() ? std::string(".") : folder);
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        if (lower(Utf8(it->path().filename())) == wanted) return Utf8(it->path());
+        if (text::EqualsNoCase(Utf8(it->path().filename()), name)) return Utf8(it->path());
     }
     return std::nullopt;
 }

@@ -23,6 +23,8 @@ struct WriteResult {
 WriteResult WriteAtomic(const std::string& path, std::string_view bytes);
 
 bool Exists(const std::string& path);
+// Whether the path names an existing folder (false also when it cannot be checked).
+bool IsFolder(const std::string& path);
 
 // Joins a folder and a file name with the platform's separator ("\\" on Windows).
 std::string Join(std::string_view folder, std::string_view name);

@@ -1,6 +1,6 @@
 // Large blocks that the program fills once (a drawing's bytes, its line lists): a hint to the
 // system to back them with large pages. Where the first touch of every small page is dear, as
-// on some virtual machines, filling 60 MB costs ten times less that way.
+// on some virtual machines, filling 60 MB then costs a small fraction of the time.
 #pragma once
 
 #include <cstddef>

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 enum class MessageIcon { None, Critical, Exclamation, Information, Question };
 enum class MessageButtons { Ok, YesNo, RetryCancel };
@@ -22,3 +23,27 @@ public:
     virtual ~Notifier() = default;
     virtual Answer Show(const Message& message) = 0;
 };
+
+// Shows `text` with `icon` and `buttons` under the program's title; returns the answer.
+inline Answer ShowMessage(Notifier& notifier, std::string_view text, MessageIcon icon,
+                          MessageButtons buttons = MessageButtons::Ok) {
+    Message message;
+    message.text = std::string(text);
+    message.icon = icon;
+    message.buttons = buttons;
+    return notifier.Show(message);
+}
+
+// The answer a careful user gives when nobody can be asked: questions declined, failures
+// not retried.
+constexpr Answer SafeAnswer(MessageButtons buttons) {
+    switch (buttons) {
+        case MessageButtons::YesNo:
+            return Answer::No;
+        case MessageButtons::RetryCancel:
+            return Answer::Cancel;
+        case MessageButtons::Ok:
+            break;
+    }
+    return Answer::Ok;
+}

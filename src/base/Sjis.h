@@ -21,4 +21,8 @@ std::string Encode(std::string_view utf8, bool* lossy = nullptr);
 // 2 for a full-width character.
 std::size_t ByteWidth(std::string_view utf8);
 
+// Whether the byte begins a double-byte character in code page 932 (0x81-0x9F, 0xE0-0xFC).
+// A lead byte is never ASCII; the trail byte after it may be.
+bool IsLeadByte(char byte);
+
 }  // namespace sjis

@@ -11,10 +11,6 @@ namespace {
 
 constexpr UINT kCodePage = 932;
 
-bool IsLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 std::wstring ToWide(UINT codePage, std::string_view text, bool* ok) {
     *ok = true;
     if (text.empty()) return {};
@@ -54,7 +50,7 @@ std::string Decode(std::string_view bytes, bool* lossy) {
     std::string out;
     std::size_t i = 0;
     while (i < bytes.size()) {
-        std::size_t n = IsLeadByte(static_cast<unsigned char>(bytes[i])) && i + 1 < bytes.size() ? 2 : 1;
+        std::size_t n = IsLeadByte(bytes[i]) && i + 1 < bytes.size() ? 2 : 1;
         std::wstring one = ToWide(kCodePage, bytes.substr(i, n), &ok);
         if (!ok && n == 2) {
             n = 1;

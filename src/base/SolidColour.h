@@ -2,6 +2,7 @@
 // 65536 * blue (the layout of a Windows COLORREF), with its text forms.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -14,6 +15,10 @@ constexpr SolidColour kBlack = 0;
 constexpr SolidColour RgbColour(int red, int green, int blue) {
     return static_cast<SolidColour>(red + 256 * green + 65536 * blue);
 }
+
+// The colour of each of Jw_cad's pen numbers, as the exchange records name them.
+constexpr int kPenTableSize = 357;
+using PenColourTable = std::array<SolidColour, kPenTableSize>;
 
 // "#RRGGBB" (shorter texts padded on the left with zeros, of a longer one the last six
 // digits count) is read as hexadecimal red, green, blue; any other text as a decimal

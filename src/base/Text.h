@@ -30,17 +30,25 @@ inline std::string_view TrimBlanks(std::string_view s) {
     return s;
 }
 
+// The byte with an ASCII capital letter made small; every other byte as it is.
 constexpr char FoldAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// Equality without regard to ASCII letter case. Use it on UTF-8, never on code page 932
-// bytes, whose trail bytes may be letters.
+// Equality without regard to ASCII letter case. Safe on UTF-8. On code page 932 bytes only
+// against an ASCII key: their trail bytes may be letters, but a lead byte is never ASCII, so
+// a double-byte character never matches.
 inline bool EqualsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
     return true;
+}
+
+// Whether `s` begins with `prefix`, ASCII letter case ignored (as Windows compares class
+// names); the same caution on code page 932 as for EqualsNoCase.
+inline bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
+    return s.size() >= prefix.size() && EqualsNoCase(s.substr(0, prefix.size()), prefix);
 }
 
 }  // namespace text

@@ -1,6 +1,5 @@
 #include "cli/CliRun.h"
 
-#include <filesystem>
 #include <memory>
 #include <utility>
 
@@ -31,12 +30,7 @@ public:
         for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
             text.erase(at, 1);
         err_ << text << '\n';
-        switch (message.buttons) {
-            case MessageButtons::YesNo: return Answer::No;
-            case MessageButtons::RetryCancel: return Answer::Cancel;
-            case MessageButtons::Ok: return Answer::Ok;
-        }
-        return Answer::Cancel;
+        return SafeAnswer(message.buttons);
     }
     std::optional<SolidColour> PickColour(const ColourRequest&) override { return std::exchange(nextColour, std::nullopt); }
     std::optional<std::string> ChooseFile(const FileRequest&) override { return std::exchange(nextFile, std::nullopt); }
@@ -52,17 +46,11 @@ private:
 // default on Windows and the program folder elsewhere.
 std::string CoordinateFolder(const CliOptions& options, RegistrySource& registry) {
     if (options.zfile) return *options.zfile;
-    if (std::optional<std::string> zfile = registry.ReadText("Software\\Jw_cad\\jw_win\\Folder", "ZFILE")) return *zfile;
 #ifdef _WIN32
-    return "c:\\jww";
+    return ReadZFile(registry);
 #else
-    return options.dir;
+    return ReadZFile(registry, options.dir);
 #endif
-}
-
-bool IsFolder(const std::string& utf8) {
-    std::error_code ec;
-    return std::filesystem::is_directory(std::filesystem::path(std::u8string(utf8.begin(), utf8.end())), ec);
 }
 
 int Usage(std::ostream& err, const std::string& message) {
@@ -106,8 +94,8 @@ std::string ApplyEdits(const CliOptions& options, FormModel& model, CliServices&
 }  // namespace
 
 int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
-    if (!IsFolder(options.dir)) return Usage(err, "--dir: no such folder: " + options.dir);
-    if (options.zfile && !IsFolder(*options.zfile))
+    if (!file::IsFolder(options.dir)) return Usage(err, "--dir: no such folder: " + options.dir);
+    if (options.zfile && !file::IsFolder(*options.zfile))
         return Usage(err, "--zfile: no such folder: " + *options.zfile);
     if (options.table && !file::Exists(*options.table)) return Usage(err, "--table: no such file: " + *options.table);
     std::unique_ptr<RegistrySource> registry = LiveRegistry();

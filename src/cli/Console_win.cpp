@@ -8,17 +8,7 @@
 
 #include <cstdio>
 
-namespace {
-
-std::string ToUtf8(const wchar_t* text) {
-    int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 1) return {};
-    std::string out(static_cast<std::size_t>(size - 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
-    return out;
-}
-
-}  // namespace
+#include "base/Utf16.h"
 
 std::vector<std::string> Utf8Arguments(int argc, char** argv) {
     int count = 0;
@@ -28,7 +18,7 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
         for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
         return args;
     }
-    for (int i = 1; i < count; ++i) args.push_back(ToUtf8(wide[i]));
+    for (int i = 1; i < count; ++i) args.push_back(utf16::Narrow(wide[i]));
     LocalFree(wide);
     return args;
 }

@@ -26,13 +26,6 @@ struct Attributes {
 // Header arrays as read: element 0 holds the keyword, 1..16 the fields (texts, possibly empty).
 using HeaderArray = std::array<std::string, 17>;
 
-// A measured solid figure (a triangle or quadrilateral "sl" record).
-struct MeasuredSolid {
-    double area = 0.0;     // m²
-    double centreX = 0.0;  // label point, drawing mm
-    double centreY = 0.0;
-};
-
 struct Drawing {
     std::string bytes;                // TEMP.TXT as read; LineRefs point into it
     std::vector<LineRef> otherLines;  // every line after the first; consumed lines have length 0

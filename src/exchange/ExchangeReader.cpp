@@ -13,7 +13,7 @@
 #include "base/File.h"
 #include "base/Memory.h"
 #include "base/Sjis.h"
-#include "exchange/Messages.h"
+#include "base/Text.h"
 #include "exchange/Numbers.h"
 #include "exchange/Quantities.h"
 #include "exchange/SolidAnalysis.h"
@@ -27,29 +27,12 @@ constexpr std::string_view kCustomColourMessage =
     "SXFカスタム線色があります。現在対応してないので終了します。<(_ _)>申し訳ないです";
 constexpr std::int64_t kLastKnownPen = 116;  // pen colours above are SXF user-defined colours
 
-constexpr char Lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Compares record bytes with a lower-case ASCII keyword, ignoring the letter case of the
-// bytes. Safe on code page 932: a lead byte is never ASCII, so a double-byte character
-// never matches a keyword.
-bool EqualsNoCase(std::string_view bytes, std::string_view lowerKey) {
-    return bytes.size() == lowerKey.size() &&
-           std::equal(bytes.begin(), bytes.end(), lowerKey.begin(), [](char a, char b) { return Lower(a) == b; });
-}
-
-bool IsLeadByte(char c) {
-    auto b = static_cast<unsigned char>(c);
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-
 // The character at byte `pos`: one byte, or two for a double-byte character; empty past
 // the end.
 std::string_view CharAt(std::string_view line, std::size_t pos) {
     if (pos >= line.size())
         return {};
-    std::size_t length = IsLeadByte(line[pos]) && pos + 1 < line.size() ? 2 : 1;
+    std::size_t length = sjis::IsLeadByte(line[pos]) && pos + 1 < line.size() ? 2 : 1;
     return line.substr(pos, length);
 }
 
@@ -66,7 +49,7 @@ void AssignText(std::string& out, std::string_view bytes) {
 std::string ProperCase(std::string_view text) {
     std::string out(text);
     for (std::size_t i = 0; i < out.size(); ++i) {
-        char c = Lower(out[i]);
+        char c = text::FoldAscii(out[i]);
         out[i] = (i == 0 && c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
     }
     return out;
@@ -157,7 +140,8 @@ class Walk {
 
   private:
     // Sizes the big lists once from the line count, so that a large file is not copied
-    // while they grow. Unused capacity of a large block costs address space, not memory.
+    // while they grow. Capacity left unused costs address space, and memory only up to the
+    // end of the last 2 MB page touched (large blocks are advised for huge pages).
     void Reserve() {
         const std::string& bytes = drawing_.bytes;
         auto lineEnds = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
@@ -175,7 +159,7 @@ class Walk {
         while (lines_.Next(ref, line)) {
             LineRef kept = ref;
             ListTag tag = 0;
-            if (!line.empty() && Lower(line[0]) == 'h' && !ReadHeaderRecord(line, kept))
+            if (!line.empty() && text::FoldAscii(line[0]) == 'h' && !ReadHeaderRecord(line, kept))
                 continue;
             if (line.size() >= 2) {
                 if (std::optional<ReadOutcome> stop = ReadRecord(line, kept, tag))
@@ -216,17 +200,17 @@ class Walk {
     // the one after it are used up (a title record on the last line).
     bool ReadHeaderRecord(std::string_view line, LineRef& kept) {
         std::string_view key = line.substr(0, line.find(' '));
-        if (EqualsNoCase(key, "hs")) {
+        if (text::EqualsNoCase(key, "hs")) {
             ReadHeader(drawing_.groupScales, line, 17);
-        } else if (EqualsNoCase(key, "hcw")) {
+        } else if (text::EqualsNoCase(key, "hcw")) {
             ReadHeader(drawing_.textWidths, line, 11);
-        } else if (EqualsNoCase(key, "hch")) {
+        } else if (text::EqualsNoCase(key, "hch")) {
             ReadHeader(drawing_.textHeights, line, 11);
-        } else if (EqualsNoCase(key, "hcd")) {
+        } else if (text::EqualsNoCase(key, "hcd")) {
             ReadHeader(drawing_.textSpacings, line, 11);
-        } else if (EqualsNoCase(key, "hcc")) {
+        } else if (text::EqualsNoCase(key, "hcc")) {
             ReadHeader(drawing_.textColours, line, 11);
-        } else if (EqualsNoCase(key, "hhp1ch")) {
+        } else if (text::EqualsNoCase(key, "hhp1ch")) {
             // The title is the next line after its first double quote (the whole line when it
             // has none); that line takes the record's place among the kept lines.
             std::string_view title;
@@ -246,8 +230,8 @@ class Walk {
     // 0); a solid record's line waits, tagged, for its row's list.
     std::optional<ReadOutcome> ReadRecord(std::string_view line, LineRef& kept, ListTag& tag) {
         Attributes& state = drawing_.attributes;
-        char first = Lower(line[0]);
-        char second = Lower(line[1]);
+        char first = text::FoldAscii(line[0]);
+        char second = text::FoldAscii(line[1]);
         if (first == 'l') {
             switch (second) {
                 case 'g':
@@ -283,7 +267,7 @@ class Walk {
     void ReadLayerGroup(std::string_view line) {
         Attributes& state = drawing_.attributes;
         std::string_view digit = CharAt(line, 2);
-        if (EqualsNoCase(digit, "n")) {
+        if (text::EqualsNoCase(digit, "n")) {
             if (options_.mode == ModeCode::LayerNamesExternal)
                 drawing_.titleBox = ProperCase(state.layerGroup);
             return;
@@ -299,7 +283,7 @@ class Walk {
     void ReadLayer(std::string_view line) {
         Attributes& state = drawing_.attributes;
         std::string_view digit = CharAt(line, 2);
-        if (!EqualsNoCase(digit, "n")) {
+        if (!text::EqualsNoCase(digit, "n")) {
             AssignText(state.layer, digit);
             return;
         }
@@ -311,7 +295,7 @@ class Walk {
             return;
         TableRow& target = table_.Row(row);
         AssignText(target.name, line.substr(3));
-        if (line.size() >= 5 && line[3] == '#' && Lower(line[4]) == 'c') {
+        if (line.size() >= 5 && line[3] == '#' && text::FoldAscii(line[4]) == 'c') {
             std::string colourText;
             AssignText(colourText, line.substr(5));
             SolidColour colour = ParseColourText(colourText);
@@ -322,7 +306,7 @@ class Walk {
 
     std::optional<ReadOutcome> ReadColour(std::string_view line, LineRef& kept) {
         Attributes& state = drawing_.attributes;
-        if (line.size() >= 5 && EqualsNoCase(line.substr(0, 5), "lc10 ")) {
+        if (text::StartsWithNoCase(line, "lc10 ")) {
             // A colour given directly; the record is consumed, the solids after it carry it.
             state.colourCode = "10";
             std::optional<std::int64_t> value = numbers::LeadingInteger(line.substr(5));

@@ -27,9 +27,9 @@
 
 #include "base/ModeCode.h"
 #include "base/Notifier.h"
+#include "base/SolidColour.h"
 #include "exchange/Drawing.h"
 #include "exchange/Table.h"
-#include "host/JwRegistry.h"
 
 enum class ReadOutcome {
     Finished,       // end of file reached; the end-of-file step ran

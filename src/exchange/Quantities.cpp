@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <limits>
 
-#include "exchange/Messages.h"
 #include "exchange/Numbers.h"
 #include "output/Format.h"
 

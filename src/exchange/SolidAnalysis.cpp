@@ -4,7 +4,6 @@
 #include <cassert>
 #include <cmath>
 
-#include "exchange/Messages.h"
 #include "exchange/Numbers.h"
 
 namespace {

@@ -22,6 +22,13 @@
 // row has the colour.
 int FindRow(const Table& table, SolidColour colour, bool lastMatch);
 
+// A measured solid figure (a triangle or quadrilateral "sl" record).
+struct MeasuredSolid {
+    double area = 0.0;     // m²
+    double centreX = 0.0;  // label point, drawing mm
+    double centreY = 0.0;
+};
+
 // Area and label point of an "sl" record (the whole line, key included): 6 numbers after
 // the key make a triangle, 8 a quadrilateral with its vertices in the order given (a crossed
 // order gives 0). nullopt for any other field count, for a field that is not a number, and

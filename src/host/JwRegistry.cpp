@@ -15,7 +15,6 @@ namespace {
 constexpr std::string_view kPenKey = "Software\\Jw_cad\\jw_win\\Pen";
 constexpr std::string_view kDrawKey = "Software\\Jw_cad\\jw_win\\Draw";
 constexpr std::string_view kFolderKey = "Software\\Jw_cad\\jw_win\\Folder";
-constexpr std::string_view kDefaultZFile = "c:\\jww";
 
 // Stand-ins for pen colours 0..9 that the registry does not give. Jw_cad's factory RGB values
 // are not known; this palette follows its usual colour names on a white background.
@@ -40,8 +39,10 @@ constexpr SolidColour kSxfColours[16] = {
 
 class EmptyRegistry : public RegistrySource {
 public:
-    std::optional<std::string> ReadText(std::string_view, std::string_view) override { return std::nullopt; }
     std::optional<std::uint32_t> ReadDword(std::string_view, std::string_view) override { return std::nullopt; }
+
+private:
+    std::optional<std::string> ReadRawText(std::string_view, std::string_view) override { return std::nullopt; }
 };
 
 // --- Registry export files ---
@@ -90,12 +91,6 @@ class ExportRegistry : public RegistrySource {
 public:
     explicit ExportRegistry(std::string_view bytes) { Parse(ExportText(bytes)); }
 
-    std::optional<std::string> ReadText(std::string_view subKey, std::string_view name) override {
-        const Value* v = Find(subKey, name);
-        const std::string* s = v ? std::get_if<std::string>(v) : nullptr;
-        if (!s || !FitsRegistryBuffer(*s)) return std::nullopt;
-        return *s;
-    }
     std::optional<std::uint32_t> ReadDword(std::string_view subKey, std::string_view name) override {
         const Value* v = Find(subKey, name);
         const std::uint32_t* d = v ? std::get_if<std::uint32_t>(v) : nullptr;
@@ -104,6 +99,12 @@ public:
 
 private:
     using Value = std::variant<std::string, std::uint32_t>;
+
+    std::optional<std::string> ReadRawText(std::string_view subKey, std::string_view name) override {
+        const Value* v = Find(subKey, name);
+        const std::string* s = v ? std::get_if<std::string>(v) : nullptr;
+        return s ? std::optional<std::string>(*s) : std::nullopt;
+    }
 
     const Value* Find(std::string_view subKey, std::string_view name) const {
         auto it = values_.find({Lower(subKey), Lower(name)});
@@ -160,8 +161,10 @@ std::unique_ptr<RegistrySource> LiveRegistry() {
 }
 #endif
 
-bool FitsRegistryBuffer(std::string_view utf8) {
-    return sjis::ByteWidth(utf8) <= 255;
+std::optional<std::string> RegistrySource::ReadText(std::string_view subKey, std::string_view name) {
+    std::optional<std::string> text = ReadRawText(subKey, name);
+    if (text && sjis::ByteWidth(*text) > 255) return std::nullopt;
+    return text;
 }
 
 JwSettings ReadPenColours(RegistrySource& registry) {
@@ -184,6 +187,6 @@ std::uint32_t ReadReverse(RegistrySource& registry) {
     return registry.ReadDword(kDrawKey, "Reverse").value_or(0);
 }
 
-std::string ReadZFile(RegistrySource& registry) {
-    return registry.ReadText(kFolderKey, "ZFILE").value_or(std::string(kDefaultZFile));
+std::string ReadZFile(RegistrySource& registry, std::string_view fallback) {
+    return registry.ReadText(kFolderKey, "ZFILE").value_or(std::string(fallback));
 }

@@ -2,7 +2,6 @@
 // the drawing order and the coordinate-file folder. Only read, never written.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -17,10 +16,15 @@ class RegistrySource {
 public:
     virtual ~RegistrySource() = default;
     // Text value (REG_SZ, or REG_EXPAND_SZ as stored) as UTF-8, up to its first NUL; nullopt
-    // when the key or value is missing or longer than 255 bytes in code page 932.
-    virtual std::optional<std::string> ReadText(std::string_view subKey, std::string_view name) = 0;
+    // when the key or value is missing or longer than 255 bytes in code page 932 (texts are
+    // read through a 256-byte buffer).
+    std::optional<std::string> ReadText(std::string_view subKey, std::string_view name);
     // REG_DWORD value, or nullopt when missing.
     virtual std::optional<std::uint32_t> ReadDword(std::string_view subKey, std::string_view name) = 0;
+
+private:
+    // ReadText without the length limit.
+    virtual std::optional<std::string> ReadRawText(std::string_view subKey, std::string_view name) = 0;
 };
 
 // No key at all: every read gives nullopt.
@@ -41,13 +45,6 @@ std::unique_ptr<RegistrySource> RegistryExport(std::string_view bytes);
 // reading only. A value of another type than the one asked for reads as missing.
 std::unique_ptr<RegistrySource> LiveRegistry();
 
-// Texts are read through a 256-byte buffer: a text fits when it takes at most 255 bytes in
-// code page 932. Every RegistrySource applies this to ReadText.
-bool FitsRegistryBuffer(std::string_view utf8);
-
-constexpr int kPenTableSize = 357;
-using PenColourTable = std::array<SolidColour, kPenTableSize>;
-
 struct JwSettings {
     SolidColour background = kWhite;  // BackgroundColour: pen colour 0
     PenColourTable pens{};            // PenColourTable
@@ -58,5 +55,7 @@ struct JwSettings {
 JwSettings ReadPenColours(RegistrySource& registry);
 // Draw\Reverse: 0 normal order (also when missing), anything else reverse order.
 std::uint32_t ReadReverse(RegistrySource& registry);
-// Folder\ZFILE, or "c:\\jww" when missing.
-std::string ReadZFile(RegistrySource& registry);
+// Where Jw_cad keeps its coordinate file when Folder\ZFILE is missing.
+inline constexpr std::string_view kDefaultZFile = "c:\\jww";
+// Folder\ZFILE, or `fallback` when missing.
+std::string ReadZFile(RegistrySource& registry, std::string_view fallback = kDefaultZFile);

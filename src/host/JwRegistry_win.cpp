@@ -4,27 +4,18 @@
 #include <string>
 #include <utility>
 
+#include "base/Utf16.h"
 #include "host/JwRegistry.h"
 #include "host/Utf16Le.h"
 
 namespace {
-
-// For the W calls. UTF-16 never needs more units than UTF-8 has bytes.
-std::wstring Wide(std::string_view utf8) {
-    std::wstring out(utf8.size(), L'\0');
-    int n = utf8.empty() ? 0
-                         : MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(),
-                                               static_cast<int>(out.size()));
-    out.resize(static_cast<std::size_t>(n > 0 ? n : 0));
-    return out;
-}
 
 // An open registry key, closed when it goes out of scope.
 class ScopedKey {
 public:
     // Read access only: the program never writes Jw_cad's settings.
     explicit ScopedKey(std::string_view subKey) {
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(subKey).c_str(), 0, KEY_QUERY_VALUE, &key_) != ERROR_SUCCESS)
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, utf16::Widen(subKey).c_str(), 0, KEY_QUERY_VALUE, &key_) != ERROR_SUCCESS)
             key_ = nullptr;
     }
     ~ScopedKey() {
@@ -36,7 +27,7 @@ public:
     // The value's type and raw bytes, or nullopt when the key or the value is missing.
     std::optional<std::pair<DWORD, std::string>> Query(std::string_view name) const {
         if (!key_) return std::nullopt;
-        std::wstring wideName = Wide(name);
+        std::wstring wideName = utf16::Widen(name);
         DWORD type = 0;
         DWORD size = 0;
         if (RegQueryValueExW(key_, wideName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
@@ -55,21 +46,20 @@ private:
 
 class WindowsRegistry : public RegistrySource {
 public:
-    std::optional<std::string> ReadText(std::string_view subKey, std::string_view name) override {
-        auto value = ScopedKey(subKey).Query(name);
-        if (!value || (value->first != REG_SZ && value->first != REG_EXPAND_SZ)) return std::nullopt;
-        std::string text = Utf16LeToUtf8(value->second);
-        text = text.substr(0, text.find('\0'));
-        if (!FitsRegistryBuffer(text)) return std::nullopt;
-        return text;
-    }
-
     std::optional<std::uint32_t> ReadDword(std::string_view subKey, std::string_view name) override {
         auto value = ScopedKey(subKey).Query(name);
         if (!value || value->first != REG_DWORD || value->second.size() != sizeof(DWORD)) return std::nullopt;
         DWORD d = 0;
         value->second.copy(reinterpret_cast<char*>(&d), sizeof d);
         return static_cast<std::uint32_t>(d);
+    }
+
+private:
+    std::optional<std::string> ReadRawText(std::string_view subKey, std::string_view name) override {
+        auto value = ScopedKey(subKey).Query(name);
+        if (!value || (value->first != REG_SZ && value->first != REG_EXPAND_SZ)) return std::nullopt;
+        std::string text = Utf16LeToUtf8(value->second);
+        return text.substr(0, text.find('\0'));
     }
 };
 

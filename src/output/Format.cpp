@@ -46,13 +46,6 @@ std::string GroupThousands(std::string_view integerPart) {
     return out;
 }
 
-std::size_t CharCount(std::string_view utf8) {
-    std::size_t n = 0;
-    for (char c : utf8)
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
-    return n;
-}
-
 std::string Repeat(std::string_view s, long count) {
     std::string out;
     for (long i = 0; i < count; ++i) out += s;
@@ -75,7 +68,11 @@ std::string FormatGeneral(T value, int precision) {
     std::string digits;
     for (char c : sci.substr(0, ePos))
         if (c != '.') digits += c;
-    int exponent = std::atoi(std::string(sci.substr(ePos + 1)).c_str());
+    // to_chars writes the exponent with its sign, "e+07" or "e-05"; from_chars takes no "+".
+    std::string_view exponentText = sci.substr(ePos + 1);
+    if (exponentText.front() == '+') exponentText.remove_prefix(1);
+    int exponent = 0;
+    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
     while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
 
     std::string out = negative ? "-" : "";
@@ -139,10 +136,20 @@ std::string WithoutUnderlineCodes(std::string_view text) {
     return out;
 }
 
+int MeasuredWidth(std::string_view text) {
+    return static_cast<int>(sjis::ByteWidth(WithoutUnderlineCodes(text)));
+}
+
+int CharCount(std::string_view utf8) {
+    int n = 0;
+    for (char c : utf8)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
+    return n;
+}
+
 std::string FitText(std::string_view text, int width, int kind, std::string_view fill) {
-    std::string measured = WithoutUnderlineCodes(text);
-    long bytes = static_cast<long>(sjis::ByteWidth(measured));
-    long chars = static_cast<long>(CharCount(measured));
+    long bytes = MeasuredWidth(text);
+    long chars = CharCount(WithoutUnderlineCodes(text));
     long w = width;
     switch (kind) {
         case 0:

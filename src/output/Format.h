@@ -14,6 +14,13 @@ std::string FormatQuantity(double value, int digits);
 // The text without any "^u" (Jw_cad's underline code; either case), as widths are measured.
 std::string WithoutUnderlineCodes(std::string_view text);
 
+// Width of the text in code page 932 bytes as fields measure it, "^u" not counted.
+int MeasuredWidth(std::string_view text);
+
+// Length in characters (code points of the UTF-8 text), as the quantity column and the
+// leader dots count them.
+int CharCount(std::string_view utf8);
+
 // Fits an item name into a field of `width` bytes (code page 932):
 //   0 left: text then fill; 1 right: fill then text; 2 centre: fill on both sides;
 //   3 leader dots: a blank, the text, a blank and "・" up to the width; other kinds: "".

@@ -1,5 +1,6 @@
 #include "output/OkCommand.h"
 
+#include <array>
 #include <utility>
 
 #include "base/File.h"
@@ -11,17 +12,10 @@
 
 namespace {
 
-void Warn(Notifier& notifier, std::string text) {
-    Message message;
-    message.text = std::move(text);
-    message.icon = MessageIcon::Exclamation;
-    notifier.Show(message);
-}
-
 // Tells the user which file could not be written and why; returns whether it was written.
 bool Written(const file::WriteResult& result, const std::string& path, Notifier& notifier) {
     if (!result)
-        Warn(notifier, "ファイルを書き込めませんでした。\r\n" + path + "\r\n" + result.error);
+        ShowMessage(notifier, "ファイルを書き込めませんでした。\r\n" + path + "\r\n" + result.error, MessageIcon::Exclamation);
     return result.ok;
 }
 
@@ -35,22 +29,20 @@ bool WriteOutput(const std::string& path, const RecordWriter& out, Notifier& not
 // stands.
 bool SaveAfterTable(const OkContext& c, Notifier& notifier) {
     std::string settingsPath = file::Join(c.programFolder, "Vemora.INI");
-    ini::Document settings = ini::Document::Load(settingsPath);
-    StoreSettings(c.settings, settings);
-    bool saved = Written(settings.Save(settingsPath), settingsPath, notifier);
+    auto storeSettings = [&](ini::Document& doc) { StoreSettings(c.settings, doc); };
+    bool saved = Written(ini::Update(settingsPath, storeSettings), settingsPath, notifier);
     if (!MeasuresArea(c.mode))
         return saved;
     std::string itemsPath = file::Join(c.programFolder, "koumoku.INI");
-    ini::Document items = ini::Document::Load(itemsPath);
-    StoreItemTable(c.table, c.background, items);
-    return Written(items.Save(itemsPath), itemsPath, notifier) && saved;
+    auto storeItems = [&](ini::Document& doc) { StoreItemTable(c.table, c.background, doc); };
+    return Written(ini::Update(itemsPath, storeItems), itemsPath, notifier) && saved;
 }
 
 OkResult RewriteSolids(const OkContext& c, Notifier& notifier) {
     // The kept lines end where the reading stopped: a result file would make Jw_cad delete
     // the figures that were never read.
     if (c.readingStoppedEarly) {
-        Warn(notifier, "16色を越えたため、図形を書き戻せません。");
+        ShowMessage(notifier, "16色を越えたため、図形を書き戻せません。", MessageIcon::Exclamation);
         return {.endsProgram = true};
     }
     RecordWriter out;
@@ -63,28 +55,32 @@ OkResult RewriteSolids(const OkContext& c, Notifier& notifier) {
 OkResult DrawAreaTable(OkContext& c, Notifier& notifier, const std::string& path) {
     MetricsResult metrics = ReadTableMetrics(c.settings, c.drawing);
     if (!metrics.metrics) {
-        Warn(notifier, metrics.error);
+        ShowMessage(notifier, metrics.error, MessageIcon::Exclamation);
         return {};
     }
     RecordWriter out;
-    // Mode 7 renames the rows and the title; the form takes them only once the file is written.
-    Table layerTable;
-    std::string layerTitle;
-    const Table* table = &c.table;
-    const std::string* title = &c.title;
-    if (c.mode == ModeCode::LayerNamesExternal) {
-        layerTable = c.table;
-        layerTitle = c.title;
-        WriteExternalLayerNames(layerTable, layerTitle, out);
-        table = &layerTable;
-        title = &layerTitle;
+    // Mode 7 renames the rows (name and unit) and the title; the form keeps them only once
+    // the file is written, so what they were is put back after a failed write.
+    const bool renames = c.mode == ModeCode::LayerNamesExternal;
+    std::array<std::pair<std::string, std::string>, kRowCount + 1> oldNames;
+    std::string oldTitle;
+    if (renames) {
+        for (int i = 1; i <= kRowCount; ++i)
+            oldNames[static_cast<std::size_t>(i)] = {c.table.Row(i).name, c.table.Row(i).unit};
+        oldTitle = c.title;
+        WriteExternalLayerNames(c.table, c.title, out);
     }
-    DrawTable(*table, *title, {&c.drawing, &c.settings, c.background, c.mode}, *metrics.metrics, out);
-    if (!WriteOutput(path, out, notifier))
+    DrawTable(c.table, c.title, {&c.drawing, &c.settings, c.background, c.mode}, *metrics.metrics, out);
+    if (!WriteOutput(path, out, notifier)) {
+        if (renames) {
+            for (int i = 1; i <= kRowCount; ++i) {
+                auto& [name, unit] = oldNames[static_cast<std::size_t>(i)];
+                c.table.Row(i).name = std::move(name);
+                c.table.Row(i).unit = std::move(unit);
+            }
+            c.title = std::move(oldTitle);
+        }
         return {};
-    if (c.mode == ModeCode::LayerNamesExternal) {
-        c.table = std::move(layerTable);
-        c.title = std::move(layerTitle);
     }
     bool saved = SaveAfterTable(c, notifier);
     return {.wrote = true, .handOff = true, .endsProgram = true, .settingsSaved = saved};

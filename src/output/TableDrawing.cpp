@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "base/Sjis.h"
 #include "base/Text.h"
 #include "exchange/Numbers.h"
 #include "exchange/SolidAnalysis.h"
@@ -23,16 +22,6 @@ std::optional<int> IntegerText(std::string_view text) {
     if (!value || *value != std::floor(*value) || std::fabs(*value) > 1e9)
         return std::nullopt;
     return static_cast<int>(*value);
-}
-
-// Length in characters, as the quantity column counts them.
-int CharLength(std::string_view utf8) {
-    return static_cast<int>(
-        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
-int MeasuredWidth(std::string_view text) {
-    return static_cast<int>(sjis::ByteWidth(WithoutUnderlineCodes(text)));
 }
 
 template <typename Measure>
@@ -110,7 +99,7 @@ int RowsInUse(const Table& table, SolidColour background) {
 }
 
 int MaxQtyLen(const Table& table) {
-    return MaxOverRows(table, [](const TableRow& row) { return CharLength(row.quantity); });
+    return MaxOverRows(table, [](const TableRow& row) { return CharCount(row.quantity); });
 }
 
 int MaxNameWidth(const Table& table) {
@@ -250,7 +239,7 @@ void DrawTable(const Table& table,
         std::string name = FitText(row.name, nameWidth, settings.intYose, " ");
         if (name.find_first_not_of(' ') != std::string::npos)
             out.Line(TextRecord(s + m.gapW, yBottom, name));
-        std::string padding(static_cast<std::size_t>(std::max(0, maxQty - CharLength(row.quantity))), ' ');
+        std::string padding(static_cast<std::size_t>(std::max(0, maxQty - CharCount(row.quantity))), ' ');
         out.Line(TextRecord(s + n + m.gapW, yBottom, padding + row.quantity));
         out.Line(TextRecord(s + n + q + m.gapW, yBottom, row.unit));
         if (row.left != source.background) {

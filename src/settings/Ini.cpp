@@ -146,19 +146,10 @@ std::string Document::Serialize() const {
     return out;
 }
 
-file::WriteResult Document::Save(const std::string& path) const {
-    return file::WriteAtomic(path, Serialize());
-}
-
-std::string Read(std::string_view section, std::string_view key, const std::string& path, std::string_view fallback) {
-    return Document::Load(path).Get(section, key, fallback);
-}
-
-file::WriteResult Write(std::string_view section, std::string_view key, std::string_view value,
-                        const std::string& path) {
+file::WriteResult Update(const std::string& path, const std::function<void(Document&)>& edit) {
     Document doc = Document::Load(path);
-    doc.Set(section, key, value);
-    return doc.Save(path);
+    edit(doc);
+    return file::WriteAtomic(path, doc.Serialize());
 }
 
 }  // namespace ini

@@ -12,6 +12,7 @@
 // a UTF-8 BOM is taken as UTF-8 and stays UTF-8 (with its BOM) when written back.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -40,8 +41,6 @@ public:
 
     // The file as bytes (code page 932, CR LF).
     std::string Serialize() const;
-    // Writes the whole file at once, atomically.
-    file::WriteResult Save(const std::string& path) const;
 
 private:
     enum class Kind { Other, Section, Key };
@@ -58,12 +57,9 @@ private:
     bool utf8_ = false;  // the file started with a UTF-8 BOM
 };
 
-// iniRead: the value of section/key in the file, or `fallback` when the file, section or key
-// is missing.
-std::string Read(std::string_view section, std::string_view key, const std::string& path, std::string_view fallback);
-
-// iniWrite: sets one key and saves the file. Prefer Document for several keys.
-file::WriteResult Write(std::string_view section, std::string_view key, std::string_view value,
-                        const std::string& path);
+// Loads the file (an empty document when it is missing or unreadable), lets `edit` change
+// it and writes the whole file back at once, atomically and in the encoding it had. On
+// failure the old file stays.
+file::WriteResult Update(const std::string& path, const std::function<void(Document&)>& edit);
 
 }  // namespace ini

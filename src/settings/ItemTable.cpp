@@ -91,8 +91,8 @@ file::WriteResult SaveTableFile(const std::string& path,
                                 const TableSettings& settings,
                                 const Table& table,
                                 SolidColour background) {
-    ini::Document doc = ini::Document::Load(path);
-    StoreSettings(settings, doc);
-    StoreItemTable(table, background, doc);
-    return doc.Save(path);
+    return ini::Update(path, [&](ini::Document& doc) {
+        StoreSettings(settings, doc);
+        StoreItemTable(table, background, doc);
+    });
 }

@@ -52,7 +52,6 @@ FormLayout PrepareForm(ModeCode mode, bool reverseOrder) {
             layout.okButton = TwipsRect{2450, 6135, 700, 400};
             layout.quantityHeadingVisible = false;
             layout.formWidth = 3300;
-            layout.topMenusEnabled = false;
             HexCaptions(layout);
             break;
     }

@@ -33,7 +33,6 @@ struct FormLayout {
     bool quantityHeadingVisible = true;    // txttani "数     量"
     bool upperCaseBoxVisible = false;      // chkC "#cを大文字（0.02mm間隔)"
     std::optional<int> titleBoxWidth;      // txtHyoumei; nullopt: as designed
-    bool topMenusEnabled = true;           // ﾌｧｲﾙ, 編集 and 設定
 };
 
 // The form prepared for the mode; `reverseOrder` is Jw_cad's drawing-order switch, read

@@ -1,7 +1,5 @@
 #include "ui/FormModel.h"
 
-#include <utility>
-
 #include "base/File.h"
 #include "exchange/ExchangeReader.h"
 #include "exchange/Quantities.h"
@@ -25,14 +23,6 @@ std::string WithAsciiCase(std::string text, bool upper) {
     return text;
 }
 
-Message Warning(std::string text, MessageButtons buttons = MessageButtons::Ok) {
-    Message message;
-    message.text = std::move(text);
-    message.icon = MessageIcon::Exclamation;
-    message.buttons = buttons;
-    return message;
-}
-
 }  // namespace
 
 FormModel::FormModel(ModeCode mode, RegistrySource& registry, FormServices services)
@@ -44,11 +34,6 @@ void FormModel::Load(const LoadContext& context) {
     const bool reverse = mode_ == ModeCode::Overlap && ReadReverse(registry_) != 0;
     layout_ = PrepareForm(mode_, reverse);
     swatchMode_ = layout_.swatchMode;
-    drawing_ = Drawing{};
-    // The title box starts with the file's title, still empty here, in every mode. The
-    // layer-name modes' "カレント" does not survive: as a selector it names no group, so
-    // keeping it would only suggest that the current group gets named.
-    title_ = drawing_.savedTitle;
 
     JwSettings jw = ReadPenColours(registry_);
     background_ = jw.background;
@@ -204,8 +189,8 @@ void FormModel::ApplyAlignment() {
 
 void FormModel::ClickSwatch(int swatch) {
     if (!Accepting() || swatch < 1 || swatch > 2 * kRowCount) return;
-    const bool left = swatch <= kRowCount;
-    TableRow& row = table_.Row(left ? swatch : swatch - kRowCount);
+    const bool left = IsLeftSwatch(swatch);
+    TableRow& row = table_.Row(SwatchRow(swatch));
 
     const bool layerColour = left && (mode_ == ModeCode::LayerNames ||
                                       (mode_ == ModeCode::LayerNamesExternal && swatchMode_ == SwatchMode::Add));
@@ -219,11 +204,12 @@ void FormModel::ClickSwatch(int swatch) {
     } else if (swatchMode_ == SwatchMode::Add && left && row.left == background_) {
         std::optional<SolidColour> colour = services_.colours.PickColour({kBlack, kColourFullOpen});
         if (!colour) return;
-        for (int i = 1; i <= 2 * kRowCount; ++i) {
-            const TableRow& other = table_.Row(i <= kRowCount ? i : i - kRowCount);
-            if ((i <= kRowCount ? other.left : other.right) != *colour) continue;
-            Message question = Warning("同じ色がすでに使われてます。\r\nそれでも使いますか？", MessageButtons::YesNo);
-            if (services_.notifier.Show(question) != Answer::Yes) return;
+        for (int i = 1; i <= kRowCount; ++i) {
+            const TableRow& other = table_.Row(i);
+            if (other.left != *colour && other.right != *colour) continue;
+            if (ShowMessage(services_.notifier, "同じ色がすでに使われてます。\r\nそれでも使いますか？", MessageIcon::Exclamation,
+                            MessageButtons::YesNo) != Answer::Yes)
+                return;
             break;
         }
         PaintRow(row, *colour);
@@ -253,7 +239,7 @@ bool FormModel::DropSwatch(int source, int target) {
         return false;
     unitEditor_.enabled = false;
     ketaEnabled_ = false;  // the row arrays no longer match the rows: no more recomputation
-    const int t = target <= kRowCount ? target : target - kRowCount;
+    const int t = SwatchRow(target);
     if (t != source) ExchangeRows(table_, source, t);
     SyncEditors();
     return true;
@@ -313,7 +299,8 @@ void FormModel::SaveTable() {
     if (!path || path->empty()) return;
     file::WriteResult result = SaveTableFile(*path, settings_, table_, background_);
     if (!result)
-        services_.notifier.Show(Warning("表ファイルを保存できませんでした。\r\n" + *path + "\r\n" + result.error));
+        ShowMessage(services_.notifier, "表ファイルを保存できませんでした。\r\n" + *path + "\r\n" + result.error,
+                    MessageIcon::Exclamation);
 }
 
 // ---- Buttons
@@ -339,7 +326,7 @@ void FormModel::CopyAndOk() {
     std::string text = ClipboardText(table_, background_, title_, mode_, settings_.tensoType);
     if (!services_.clipboard.SetText(text)) {
         // The copy is what the user asked for first: without it the form stays open.
-        services_.notifier.Show(Warning("表をクリップボードにコピーできませんでした。"));
+        ShowMessage(services_.notifier, "表をクリップボードにコピーできませんでした。", MessageIcon::Exclamation);
         return;
     }
     Ok();

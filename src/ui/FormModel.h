@@ -73,13 +73,11 @@ public:
     ModeCode Mode() const { return mode_; }
     const FormLayout& Layout() const { return layout_; }
     const Table& GetTable() const { return table_; }
-    const Drawing& GetDrawing() const { return drawing_; }
     const TableSettings& Settings() const { return settings_; }
     const ListFile& Lists() const { return lists_; }
     SolidColour Background() const { return background_; }
     bool SwatchTextWhite() const { return ::SwatchTextWhite(background_); }
     const std::string& Title() const { return title_; }  // txtHyoumei
-    SwatchMode CurrentSwatchMode() const { return swatchMode_; }
     std::string SwapButtonCaption() const { return SwatchModeCaption(swatchMode_); }
     std::string Hint() const { return SwatchHint(mode_, swatchMode_); }  // Label7
     bool LeftSwatchesDraggable() const { return ::LeftSwatchesDraggable(mode_, swatchMode_); }
@@ -157,6 +155,9 @@ private:
     ListFile lists_;
     PenColourTable pens_{};
     SolidColour background_ = kWhite;
+    // txtHyoumei: empty until the exchange file gives a title, in every mode. The layer-name
+    // modes' "カレント" is not kept: as a selector it names no group, so keeping it would only
+    // suggest that the current group gets named.
     std::string title_;
     bool readingStoppedEarly_ = false;
 

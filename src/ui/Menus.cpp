@@ -15,6 +15,7 @@ constexpr MenuDef kMenuBar[] = {
     {Command::TableSettings, "作表設定(&S)", false},
     {Command::About, "バージョン情報(&V)", true},
 };
+static_assert(std::size(kMenuBar) == kCommandCount, "a command added to the menu: update kCommandCount");
 
 // The top-level menu a command sits in; the command itself for a top-level entry.
 Command Parent(Command command) {

@@ -20,6 +20,7 @@ enum class Command {
     TableSettings,  // optSakuhyou "作表設定(&S)": opens the settings panel
     About,          // nmuV "バージョン情報(&V)"
 };
+constexpr int kCommandCount = static_cast<int>(Command::About) + 1;  // the menu table has each once
 
 struct MenuDef {
     Command command;

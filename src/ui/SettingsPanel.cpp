@@ -34,13 +34,6 @@ constexpr FieldDef kFieldDefs[] = {
     {PanelField::Yoko_ly, &TableSettings::Yoko_ly, ListKind::Layers, 2},
 };
 
-constexpr PanelField kFields[] = {
-    PanelField::Tani,    PanelField::Keta,    PanelField::Mojishu, PanelField::Moji_ly, PanelField::Solid_W,
-    PanelField::cmbSolidLay, PanelField::Sukima_H, PanelField::Sukima_W, PanelField::Soto_lt, PanelField::Soto_lc,
-    PanelField::Soto_ly, PanelField::Tate_lt, PanelField::Tate_lc, PanelField::Tate_ly, PanelField::Yoko_lt,
-    PanelField::Yoko_lc, PanelField::Yoko_ly,
-};
-
 constexpr std::int16_t TableSettings::*kRuledLineSwitches[kRuledLineGroups] = {
     &TableSettings::Sotowaku, &TableSettings::Tatesen, &TableSettings::Yokosen};
 
@@ -62,9 +55,13 @@ std::vector<std::string> LayerRecords() {
     return out;
 }
 
-}  // namespace
+// The ruled-line group whose check box enables the field, or nullopt.
+std::optional<int> RuledLineGroupOf(PanelField field) {
+    int group = Def(field).ruledLineGroup;
+    return group < 0 ? std::nullopt : std::optional<int>(group);
+}
 
-std::span<const PanelField> AllPanelFields() { return kFields; }
+}  // namespace
 
 const std::string& FieldText(const TableSettings& settings, PanelField field) { return settings.*Def(field).member; }
 
@@ -75,16 +72,16 @@ std::int16_t& RuledLineSwitch(TableSettings& settings, int group) {
     return settings.*kRuledLineSwitches[group];
 }
 
-std::optional<int> RuledLineGroupOf(PanelField field) {
-    int group = Def(field).ruledLineGroup;
-    return group < 0 ? std::nullopt : std::optional<int>(group);
+std::int16_t RuledLineSwitch(const TableSettings& settings, int group) {
+    assert(group >= 0 && group < kRuledLineGroups);
+    return settings.*kRuledLineSwitches[group];
 }
 
 bool PanelFieldEnabled(PanelField field, const TableSettings& settings, bool ketaEnabled) {
     if (field == PanelField::Keta) return ketaEnabled;
     std::optional<int> group = RuledLineGroupOf(field);
     // The start-up disables only the groups whose box is off (0); a click sets 0 or 1.
-    return !group || settings.*kRuledLineSwitches[*group] != 0;
+    return !group || RuledLineSwitch(settings, *group) != 0;
 }
 
 std::vector<std::string> PanelListEntries(PanelField field, bool loadStepLists, const ListFile& lists) {

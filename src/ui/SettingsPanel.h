@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -26,16 +25,13 @@ enum class PanelField {
     Yoko_lt, Yoko_lc, Yoko_ly,  // Combo1(11), (7), (8): horizontal lines
 };
 
-std::span<const PanelField> AllPanelFields();
-
 std::string& FieldText(TableSettings& settings, PanelField field);
 const std::string& FieldText(const TableSettings& settings, PanelField field);
 
 constexpr int kRuledLineGroups = 3;  // ckKeisen(0) outer frame, (1) vertical, (2) horizontal
 // The check state of ckKeisen(group): Sotowaku, Tatesen or Yokosen.
 std::int16_t& RuledLineSwitch(TableSettings& settings, int group);
-// The ruled-line group whose check box enables the field, or nullopt.
-std::optional<int> RuledLineGroupOf(PanelField field);
+std::int16_t RuledLineSwitch(const TableSettings& settings, int group);
 
 // Is the field enabled: a ruled-line combo while its check box is not off, Comboketa until
 // the first row exchange, every other field always.

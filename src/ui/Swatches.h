@@ -15,6 +15,10 @@ enum class SwatchMode {
     Delete,   // "削除": a click on a left swatch clears the row
 };
 
+// Swatches are numbered 1..32 (Lblpic): 1..16 the left ones of rows 1..16, 17..32 the right ones.
+constexpr bool IsLeftSwatch(int swatch) { return swatch <= kRowCount; }
+constexpr int SwatchRow(int swatch) { return IsLeftSwatch(swatch) ? swatch : swatch - kRowCount; }
+
 std::string SwatchModeCaption(SwatchMode mode);
 // One click on btnChenge: 並替 -> 追加 -> 削除 -> 並替.
 SwatchMode NextSwatchMode(SwatchMode mode);

@@ -4,29 +4,9 @@
 
 #include <filesystem>
 
+#include "TempFolder.h"
+
 namespace fs = std::filesystem;
-
-namespace {
-
-struct TempFolder {
-    fs::path path;
-    TempFolder() {
-        path = fs::temp_directory_path() / ("vemora-file-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    std::string Str() const {
-        auto s = path.u8string();
-        return std::string(s.begin(), s.end());
-    }
-};
-
-}  // namespace
 
 TEST(File, WriteAtomicReplacesAndLeavesNoTemporary) {
     TempFolder dir;
@@ -34,7 +14,7 @@ TEST(File, WriteAtomicReplacesAndLeavesNoTemporary) {
     ASSERT_TRUE(file::WriteAtomic(target, "old\r\n"));
     ASSERT_TRUE(file::WriteAtomic(target, "new\r\n"));
     EXPECT_EQ(file::Read(target).value(), "new\r\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
 }
 
 TEST(File, WriteIntoMissingFolderFailsWithReason) {

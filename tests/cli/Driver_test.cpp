@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "TempFolder.h"
 #include "base/File.h"
 #include "base/Sjis.h"
 
@@ -22,14 +23,11 @@ struct Outcome {
 
 std::string Quoted(const fs::path& path) { return "\"" + path.string() + "\""; }
 
-// A copy of a data folder to run in; the coordinate file goes to the same folder.
+// A copy of a data folder to run in; the coordinate file goes to the same folder. `label`
+// tells apart cases that live at the same time in one test.
 class CliCase {
 public:
-    explicit CliCase(const std::string& data) {
-        const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-        work_ = fs::path(testing::TempDir()) / "vemora_cli" / (std::string(test->test_suite_name()) + "." + test->name());
-        fs::remove_all(work_);
-        fs::create_directories(work_.parent_path());
+    explicit CliCase(const std::string& data, std::string_view label = {}) : root_(label) {
         if (data.empty()) fs::create_directories(work_);
         else fs::copy(Data(data), work_, fs::copy_options::recursive);
     }
@@ -41,9 +39,8 @@ public:
                               Quoted(Data(registry));
         if (registry == "jw.reg") command += " --zfile " + Quoted(work_);
         for (const std::string& arg : args) command += " \"" + arg + "\"";
-        // Beside the folder, not in it (the folder's file list is checked), and one pair per
-        // test, as ctest runs the tests in parallel.
-        const fs::path out = fs::path(work_).concat(".out.txt"), err = fs::path(work_).concat(".err.txt");
+        // Beside the folder, not in it: the folder's file list is checked.
+        const fs::path out = root_.Path() / "out.txt", err = root_.Path() / "err.txt";
         command += " > " + Quoted(out) + " 2> " + Quoted(err);
 #ifdef _WIN32
         int raw = std::system(("\"" + command + "\"").c_str());
@@ -68,7 +65,8 @@ public:
 
 private:
     static std::string Bytes(const fs::path& path) { return file::Read(path.string()).value_or("<missing>"); }
-    fs::path work_;
+    TempFolder root_;
+    fs::path work_ = root_.Path() / "work";
 };
 
 const char* const kRoundFigures = "円形関係のソリッド図形が存在します。\nこれらの面積は集計できません。\n注意してください｡ \n";
@@ -183,7 +181,7 @@ TEST(CliDriver, ExternalLayerNamesComeFromTheFileAndEndInATable) {
 }
 
 TEST(CliDriver, ExitStatusSaysHowTheRunEnded) {
-    CliCase dryRun("plan");
+    CliCase dryRun("plan", "dryRun");
     Outcome o = dryRun.Run({"--dry-run", "C2"});
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(dryRun.Names(), (std::vector<std::string>{"TEMP.TXT", "vemora.lst"}));
@@ -191,20 +189,20 @@ TEST(CliDriver, ExitStatusSaysHowTheRunEnded) {
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {"--swap", "0:1", "C2"}, {"--recolour", "255=#12345", "M3"}, {"--recolour", "255=0", "C2"},
              {"--swap", "1:2", "M3"}, {"--keta", "5", "C2"}, {"--print", "xml"}, {"C1", "C2"}, {"--table"}}) {
-        CliCase bad("plan");
+        CliCase bad("plan", "bad");
         Outcome u = bad.Run(args);
         EXPECT_EQ(u.status, 1) << args[0];
         EXPECT_NE(u.err.find("vemora-cli: "), std::string::npos) << args[0];
         EXPECT_EQ(bad.Names(), (std::vector<std::string>{"TEMP.TXT", "vemora.lst"})) << args[0];
     }
 
-    CliCase sxf("sxf");
+    CliCase sxf("sxf", "sxf");
     o = sxf.Run({"C2"});
     EXPECT_EQ(o.status, 3);
     EXPECT_EQ(o.err, "SXFカスタム線色があります。現在対応してないので終了します。<(_ _)>申し訳ないです\n");
     EXPECT_EQ(sxf.Names(), std::vector<std::string>{"TEMP.TXT"});
 
-    CliCase unwritable("plan");
+    CliCase unwritable("plan", "unwritable");
     o = unwritable.Run({"C2"}, "jw-missing-zfile.reg");
     EXPECT_EQ(o.status, 2);
     EXPECT_NE(o.err.find("ファイルを書き込めませんでした。\n"), std::string::npos);

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 #include <set>
 
 #include "ExchangeGenerator.h"
 #include "ExchangeTestSupport.h"
+#include "TempFolder.h"
 #include "exchange/SolidAnalysis.h"
 
 namespace {
@@ -27,7 +27,7 @@ struct Loaded {
     }
     std::vector<std::string> MessageTexts() const {
         std::vector<std::string> out;
-        for (const Message& m : notifier.shown)
+        for (const Message& m : notifier.messages)
             out.push_back(m.text);
         return out;
     }
@@ -50,7 +50,7 @@ TEST(ExchangeReader, FirstLineIsSkippedAndEmptyFilesAreEmptyDrawings) {
         EXPECT_EQ(r.table.nextRow, 1);
         EXPECT_TRUE(r.drawing.otherLines.empty());
         EXPECT_EQ(r.MessageTexts(), std::vector<std::string>{std::string(kNoSolids)});
-        EXPECT_EQ(r.notifier.shown[0].icon, MessageIcon::None);
+        EXPECT_EQ(r.notifier.messages[0].icon, MessageIcon::None);
     }
 }
 
@@ -113,10 +113,10 @@ TEST(ExchangeReader, PenColoursAndDirectColours) {
 TEST(ExchangeReader, PenColourAbove116EndsTheProgram) {
     Loaded r = Load(Cp932Lines({"hq", "lc117", "sl 0 0 1000 0 0 1000"}));
     EXPECT_EQ(r.outcome, ReadOutcome::EndProgram);
-    ASSERT_EQ(r.notifier.shown.size(), 1u);
-    EXPECT_EQ(r.notifier.shown[0].text,
+    ASSERT_EQ(r.notifier.messages.size(), 1u);
+    EXPECT_EQ(r.notifier.messages[0].text,
               "SXFカスタム線色があります。現在対応してないので終了します。<(_ _)>申し訳ないです");
-    EXPECT_EQ(r.notifier.shown[0].icon, MessageIcon::None);
+    EXPECT_EQ(r.notifier.messages[0].icon, MessageIcon::None);
     EXPECT_EQ(r.table.nextRow, 1);
     EXPECT_EQ(Load(Cp932Lines({"hq", "lc99999999999999999999"})).outcome, ReadOutcome::EndProgram);
 }
@@ -173,7 +173,7 @@ TEST(ExchangeReader, HashLineStopsOnlyTableCreation) {
     std::string bytes = Cp932Lines({"hq", "lc2", "#", "sl 0 0 1000 0 0 1000"});
     Loaded r = Load(bytes, ModeCode::TableCreation);
     EXPECT_EQ(r.outcome, ReadOutcome::StoppedAtHash);
-    EXPECT_TRUE(r.notifier.shown.empty());
+    EXPECT_TRUE(r.notifier.messages.empty());
     EXPECT_EQ(r.table.nextRow, 1);
 
     r = Load(bytes, ModeCode::NewArea);
@@ -201,7 +201,7 @@ TEST(ExchangeReader, LayerNamesInMode7NameRowsAndPaintSwatches) {
     std::string bytes = Cp932Lines({"hq", "lgb", "lgn2階", "ly3", "lyn#c#FF0000", "lyf", "lyn外壁", "lyX", "lyn無効"});
     Loaded r = Load(bytes, ModeCode::LayerNamesExternal);
     EXPECT_EQ(r.outcome, ReadOutcome::Finished);
-    EXPECT_TRUE(r.notifier.shown.empty());  // no end-of-file step in mode 7
+    EXPECT_TRUE(r.notifier.messages.empty());  // no end-of-file step in mode 7
     EXPECT_EQ(r.drawing.titleBox, "B");
     EXPECT_EQ(r.table.Row(4).name, "#c#FF0000");
     EXPECT_EQ(r.table.Row(4).left, RgbColour(255, 0, 0));
@@ -228,9 +228,9 @@ TEST(ExchangeReader, SeventeenthColourStopsTheReading) {
         bytes += line + "\r\n";
     Loaded r = Load(bytes);
     EXPECT_EQ(r.outcome, ReadOutcome::ColourLimit);
-    ASSERT_EQ(r.notifier.shown.size(), 1u);
-    EXPECT_EQ(r.notifier.shown[0].text, "16色を越えました。");
-    EXPECT_EQ(r.notifier.shown[0].icon, MessageIcon::Exclamation);
+    ASSERT_EQ(r.notifier.messages.size(), 1u);
+    EXPECT_EQ(r.notifier.messages[0].text, "16色を越えました。");
+    EXPECT_EQ(r.notifier.messages[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(r.table.nextRow, 17);
     EXPECT_EQ(r.table.Row(16).left, 16);
     EXPECT_EQ(r.Texts(r.table.Row(16).records.sl), std::vector<std::string>{"sl 0 0 1000 0 0 1000"});
@@ -242,7 +242,7 @@ TEST(ExchangeReader, CircleSolidsAreKeptInRewritesAndWarnedAboutInAreaModes) {
     std::string bytes = Cp932Lines({"hq", "lc3", "sc 0 0 500 1 0 0 360", "SE 0 0 500 1 0 0 360 1", "lc6", "so 1 2 3",
                                     "sg 1 2 3", "sl 0 0 1000 0 0 1000"});
     Loaded r = Load(bytes, ModeCode::ColourChange);
-    EXPECT_TRUE(r.notifier.shown.empty());
+    EXPECT_TRUE(r.notifier.messages.empty());
     EXPECT_EQ(r.table.nextRow, 3);
     EXPECT_EQ(r.Texts(r.table.Row(1).records.sc), std::vector<std::string>{"sc 0 0 500 1 0 0 360"});
     EXPECT_EQ(r.Texts(r.table.Row(1).records.se), std::vector<std::string>{"SE 0 0 500 1 0 0 360 1"});
@@ -256,10 +256,10 @@ TEST(ExchangeReader, CircleSolidsAreKeptInRewritesAndWarnedAboutInAreaModes) {
     EXPECT_TRUE(r.table.Row(1).records.Empty());
     EXPECT_EQ(r.table.Row(1).quantity, "-");
     EXPECT_EQ(r.table.Row(2).quantity, "0.50");
-    ASSERT_EQ(r.notifier.shown.size(), 1u);
-    EXPECT_EQ(r.notifier.shown[0].text,
+    ASSERT_EQ(r.notifier.messages.size(), 1u);
+    EXPECT_EQ(r.notifier.messages[0].text,
               "円形関係のソリッド図形が存在します。\r\nこれらの面積は集計できません。\r\n注意してください\uFF61 ");
-    EXPECT_EQ(r.notifier.shown[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(r.notifier.messages[0].icon, MessageIcon::Critical);
 }
 
 TEST(ExchangeReader, UnmeasurableSolidsAreKeptAndCounted) {
@@ -336,7 +336,7 @@ TEST(ExchangeReader, MillionSolidsWithoutOverflowAndWithTheirTotalArea) {
     RecordingNotifier notifier;
     ReadOptions options{ModeCode::NewArea, &TestPens(), "m^2,1", "3"};
     ASSERT_EQ(ReadExchange(generated.bytes, options, table, drawing, notifier), ReadOutcome::Finished);
-    EXPECT_TRUE(notifier.shown.empty());
+    EXPECT_TRUE(notifier.messages.empty());
     EXPECT_EQ(MeasuredSolids(table, drawing).size(), 1'000'000u);
     ASSERT_EQ(table.nextRow - 1, static_cast<int>(generated.colours.size()));
     double total = 0;
@@ -356,7 +356,7 @@ TEST(ExchangeReader, OfficeSampleGivesTheAreaOfEveryRoom) {
     RecordingNotifier notifier;
     ASSERT_EQ(ReadExchangeFile(VEMORA_TEST_DATA "/samples/office", options, table, drawing, notifier),
               ReadOutcome::Finished);
-    EXPECT_TRUE(notifier.shown.empty());
+    EXPECT_TRUE(notifier.messages.empty());
     EXPECT_EQ(drawing.titleBox, "３階平面図　面積表");
     // 事務室, 会議室, 応接室, 廊下 (three solids), エントランス, 階段, 男子便所, 女子便所, 給湯室,
     // 倉庫, 更衣室, 休憩室, 機械室 (a rectangle and a triangle): 24 m x 15 m in all.
@@ -372,28 +372,23 @@ TEST(ExchangeReader, OfficeSampleGivesTheAreaOfEveryRoom) {
 }
 
 TEST(ExchangeReader, MissingFileIsReportedAndAnyLetterCaseIsFound) {
-    namespace fs = std::filesystem;
-    fs::path folder = fs::temp_directory_path() /
-                      ("vemora-exchange-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    TempFolder folder;
     ReadOptions options{ModeCode::NewArea, &TestPens(), "m^2,1", "2"};
     Table table;
     table.nextRow = 5;
     Drawing drawing;
     RecordingNotifier notifier;
-    EXPECT_EQ(ReadExchangeFile(folder.string(), options, table, drawing, notifier), ReadOutcome::MissingFile);
-    ASSERT_EQ(notifier.shown.size(), 1u);
-    EXPECT_EQ(notifier.shown[0].text, "TEMP.TXTが無がありません、jwwの外変から起動してください");
-    EXPECT_EQ(notifier.shown[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(ReadExchangeFile(folder.Str(), options, table, drawing, notifier), ReadOutcome::MissingFile);
+    ASSERT_EQ(notifier.messages.size(), 1u);
+    EXPECT_EQ(notifier.messages[0].text, "TEMP.TXTが無がありません、jwwの外変から起動してください");
+    EXPECT_EQ(notifier.messages[0].icon, MessageIcon::Critical);
     EXPECT_EQ(table.nextRow, 5);
 
-    std::ofstream(folder / "temp.txt", std::ios::binary) << Cp932Lines({"hq", "sl 0 0 1000 0 0 1000"});
-    notifier.shown.clear();
-    EXPECT_EQ(ReadExchangeFile(folder.string(), options, table, drawing, notifier), ReadOutcome::Finished);
-    EXPECT_TRUE(notifier.shown.empty());
+    std::ofstream(folder.Path() / "temp.txt", std::ios::binary) << Cp932Lines({"hq", "sl 0 0 1000 0 0 1000"});
+    notifier.messages.clear();
+    EXPECT_EQ(ReadExchangeFile(folder.Str(), options, table, drawing, notifier), ReadOutcome::Finished);
+    EXPECT_TRUE(notifier.messages.empty());
     EXPECT_EQ(table.Row(1).quantity, "0.50");
-    fs::remove_all(folder);
 }
 
 }  // namespace

@@ -7,18 +7,10 @@
 #include <string_view>
 #include <vector>
 
-#include "base/Notifier.h"
+#include "TestSupport.h"
 #include "base/Sjis.h"
 #include "base/SolidColour.h"
 #include "host/JwRegistry.h"
-
-struct RecordingNotifier : Notifier {
-    std::vector<Message> shown;
-    Answer Show(const Message& message) override {
-        shown.push_back(message);
-        return Answer::Ok;
-    }
-};
 
 // Pens 1..9 as Jw_cad's defaults roughly are, two of them the same colour, and the SXF
 // standard colours 101..116.

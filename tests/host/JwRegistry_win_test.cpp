@@ -3,23 +3,26 @@
 
 #include <gtest/gtest.h>
 
+#include "TempFolder.h"
 #include "host/JwRegistry.h"
 
 namespace {
 
-constexpr wchar_t kScratch[] = L"Software\\VemoraTest";
-constexpr char kScratchUtf8[] = "Software\\VemoraTest";
+// One key per test process, so test programs running at the same time do not share it.
+const std::string kScratchUtf8 = "Software\\VemoraTest-" + ProcessTag();
+const std::wstring kScratch(kScratchUtf8.begin(), kScratchUtf8.end());  // ASCII
 
 class LiveRegistryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        RegDeleteTreeW(HKEY_CURRENT_USER, kScratch);
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kScratch, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr),
+        RegDeleteTreeW(HKEY_CURRENT_USER, kScratch.c_str());
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kScratch.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_,
+                                  nullptr),
                   ERROR_SUCCESS);
     }
     void TearDown() override {
         RegCloseKey(key_);
-        RegDeleteTreeW(HKEY_CURRENT_USER, kScratch);
+        RegDeleteTreeW(HKEY_CURRENT_USER, kScratch.c_str());
     }
     void SetText(const wchar_t* name, std::wstring value, DWORD type = REG_SZ) {
         value += L'\0';
@@ -50,7 +53,7 @@ TEST_F(LiveRegistryTest, TextsUpTo255BytesOfCodePage932) {
     EXPECT_EQ(Text("Nul"), "ab");
     EXPECT_EQ(Text("Expand"), "%TEMP%\\jww");  // as stored, not expanded
     EXPECT_EQ(Text("Missing"), std::nullopt);
-    EXPECT_EQ(registry_->ReadText("Software\\VemoraTest\\NoSuchKey", "Folder"), std::nullopt);
+    EXPECT_EQ(registry_->ReadText(kScratchUtf8 + "\\NoSuchKey", "Folder"), std::nullopt);
 }
 
 TEST_F(LiveRegistryTest, DwordsAndTypeMismatches) {

@@ -10,14 +10,13 @@
 #include "base/Sjis.h"
 #include "exchange/ExchangeReader.h"
 #include "exchange/SolidAnalysis.h"
+#include "host/JwRegistry.h"
 #include "output/ModeOutputs.h"
 #include "output/RecordWriter.h"
 
 namespace {
 
 using namespace hostile;
-
-constexpr SolidColour kBlue = 0xFF0000;  // the fallback palette's pen 6
 
 struct Reading {
     ReadOutcome outcome = ReadOutcome::Finished;
@@ -46,7 +45,7 @@ Reading Read(std::string bytes, ModeCode mode = ModeCode::ColourChange) {
         r.table.Row(i).left = r.table.Row(i).right = kWhite;
     RecordingNotifier notifier;
     r.outcome = ReadExchange(std::move(bytes), {mode, &Pens().pens, "m^2,1", "3"}, r.table, r.drawing, notifier);
-    r.messages = notifier.texts;
+    r.messages = notifier.Texts();
     return r;
 }
 
@@ -81,7 +80,6 @@ TEST(HostileExchange, FiftyMegabyteLineWithoutLineEnd) {
     EXPECT_EQ(r.table.Row(1).quantity, "-");
     ExpectLines(rewrite, {record});
     EXPECT_LT(seconds, 60.0);
-    fs::remove(scratch / "TEMP.TXT");
 }
 
 TEST(HostileExchange, NulBytesAndInvalidShiftJisAreKeptByteForByte) {
@@ -197,7 +195,7 @@ TEST(HostileExchange, PenColourNumbers) {
         Reading r = ReadFixture(c.file, ModeCode::NewArea);
         EXPECT_EQ(r.outcome, c.outcome);
         EXPECT_EQ(r.Rows(), c.rows);
-        EXPECT_EQ(r.table.Row(1).left, kBlue);
+        EXPECT_EQ(r.table.Row(1).left, kBlue);  // the fallback palette's pen 6
         if (c.outcome == ReadOutcome::EndProgram) {
             EXPECT_EQ(r.messages, std::vector<std::string>{sxf});
         }

@@ -14,8 +14,9 @@
 #include <string_view>
 #include <vector>
 
+#include "TempFolder.h"
+#include "TestSupport.h"
 #include "base/File.h"
-#include "base/Notifier.h"
 #include "cli/CliRun.h"
 
 namespace hostile {
@@ -33,32 +34,14 @@ inline std::string Fixture(std::string_view name) {
     return bytes.value_or("");
 }
 
-struct RecordingNotifier : Notifier {
-    std::vector<std::string> texts;
-    Answer Show(const Message& message) override {
-        texts.push_back(message.text);
-        return message.buttons == MessageButtons::Ok ? Answer::Ok : Answer::Cancel;
-    }
-};
-
-// A fresh empty folder for the running test.
-class Scratch {
+// A fresh empty folder for the running test, removed with the object; a tmpfs still
+// mounted on its "mnt" is unmounted first.
+class Scratch : public TempFolder {
   public:
-    Scratch() {
-        const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string(test->test_suite_name()) + "." + test->name();
-        for (char& c : name)
-            if (c == '/')
-                c = '_';
-        path_ = fs::path(testing::TempDir()) / "vemora_hostile" / name;
-        Unmount(path_ / "mnt");
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-    }
-    const fs::path& Path() const { return path_; }
-    fs::path operator/(std::string_view name) const { return path_ / std::string(name); }
+    ~Scratch() { Unmount(Path() / "mnt"); }
+    fs::path operator/(std::string_view name) const { return Path() / std::string(name); }
 
-    // Runs `umount` on a folder left mounted by an earlier, interrupted run.
+    // Runs `umount` on a folder that may still be mounted.
     static void Unmount(const fs::path& folder) {
 #ifndef _WIN32
         std::error_code ec;
@@ -68,9 +51,6 @@ class Scratch {
         (void)folder;
 #endif
     }
-
-  private:
-    fs::path path_;
 };
 
 inline void Put(const fs::path& path, std::string_view bytes) {

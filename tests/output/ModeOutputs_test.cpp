@@ -16,10 +16,7 @@ using fixture::SetRow;
 
 namespace {
 
-constexpr SolidColour kBlue = 16711680;
 constexpr SolidColour kYellow = 65535;
-constexpr SolidColour kRed = 255;
-constexpr SolidColour kGreen = 65280;
 
 // Three rows of solids among other figures, as the reader leaves them in a rewrite mode.
 struct RewriteCase {
@@ -183,7 +180,7 @@ TEST(ModeOutputs, ResultFileReadsBackWithEveryFigure) {
         }
         ReadOptions options;
         options.mode = mode;
-        fixture::RecordingNotifier notifier;
+        RecordingNotifier notifier;
         Table table = EmptyTable(kWhite);
         Drawing drawing;
         ASSERT_EQ(ReadExchange(sjis::Encode(input), options, table, drawing, notifier), ReadOutcome::Finished);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "OutputFixture.h"
+#include "TempFolder.h"
 #include "settings/Ini.h"
 
 using fixture::EmptyTable;
@@ -10,22 +11,20 @@ using fixture::SetRow;
 
 namespace {
 
-constexpr SolidColour kRed = 255;
-
 // A program folder and a coordinate folder, and the form's state at the press of OK.
 struct OkCase {
-    fixture::TempFolder dir;
+    TempFolder dir;
     std::string program = dir.File("prog");
     std::string coordinate = dir.File("jww");
     Table table = EmptyTable(kWhite);
     fixture::DrawingBuilder b;
     TableSettings settings = fixture::ExampleSettings();
     std::string title = "面積表";
-    fixture::RecordingNotifier notifier;
+    RecordingNotifier notifier;
 
     OkCase() {
-        std::filesystem::create_directories(dir.path / "prog");
-        std::filesystem::create_directories(dir.path / "jww");
+        std::filesystem::create_directories(dir.Path() / "prog");
+        std::filesystem::create_directories(dir.Path() / "jww");
         fixture::SetTextSize(b.drawing, 5, "4", "4", "0.5");
         SetRow(table, 1, kRed, "壁", "12.50", "m2");
     }
@@ -85,7 +84,7 @@ TEST(OkCommand, OutputThatCannotBeWrittenIsReported) {
         OkResult result = ok.Run(mode);
         EXPECT_FALSE(result.wrote || result.handOff || result.endsProgram);
         EXPECT_EQ(ok.OnlyMessage(), "ファイルを書き込めませんでした。\r\n" + path + "\r\nフォルダがありません。");
-        EXPECT_FALSE(std::filesystem::exists(ok.dir.path / "gone"));
+        EXPECT_FALSE(std::filesystem::exists(ok.dir.Path() / "gone"));
     }
 }
 

@@ -1,16 +1,14 @@
-// Shared by the output tests: golden files, drawings built line by line, a notifier that
-// records, a temporary folder.
+// Shared by the output tests: golden files and drawings built line by line.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "TestSupport.h"
 #include "base/File.h"
-#include "base/Notifier.h"
 #include "base/Sjis.h"
 #include "exchange/Drawing.h"
 #include "exchange/Table.h"
@@ -126,34 +124,5 @@ inline TableSettings ExampleSettings() {
     s.intYose = 1;
     return s;
 }
-
-class RecordingNotifier : public Notifier {
-  public:
-    Answer Show(const Message& message) override {
-        messages.push_back(message);
-        return Answer::Ok;
-    }
-    std::vector<Message> messages;
-};
-
-struct TempFolder {
-    std::filesystem::path path;
-    TempFolder() {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        path = std::filesystem::temp_directory_path() /
-               ("vemora-output-" + std::string(test->test_suite_name()) + "-" + test->name());
-        std::filesystem::remove_all(path);
-        std::filesystem::create_directories(path);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path, ec);
-    }
-    std::string Str() const {
-        auto s = path.u8string();
-        return std::string(s.begin(), s.end());
-    }
-    std::string File(std::string_view name) const { return file::Join(Str(), name); }
-};
 
 }  // namespace fixture

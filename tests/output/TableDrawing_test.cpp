@@ -9,9 +9,6 @@ using fixture::SetRow;
 
 namespace {
 
-constexpr SolidColour kRed = 255;
-constexpr SolidColour kGreen = 65280;
-
 struct TableCase {
     Table table = EmptyTable(kWhite);
     fixture::DrawingBuilder b;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <filesystem>
 #include <map>
@@ -16,6 +15,7 @@
 #include "app/CommandLine.h"
 #include "base/File.h"
 #include "base/Sjis.h"
+#include "base/Text.h"
 #include "settings/Ini.h"
 #include "settings/ListFile.h"
 #include "settings/TableSettings.h"
@@ -42,28 +42,13 @@ std::vector<std::string> PackageFileNames() {
     return names;
 }
 
-// The decoded lines of a package file, without their CR LF.
+// The decoded lines of a package file, without their line ends.
 std::vector<std::string> DecodedLines(std::string_view name) {
-    std::string text = sjis::Decode(ReadPackageFile(name));
+    std::string decoded = sjis::Decode(ReadPackageFile(name));
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
+    for (std::string_view line : text::SplitLines(decoded)) lines.emplace_back(line);
     return lines;
 }
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-           });
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) { return a.size() == b.size() && StartsWithNoCase(a, b); }
 
 // One batch file per mode word. Jw_cad writes JWC_TEMP.TXT with what the directives ask for;
 // the mode reads only those records.
@@ -123,7 +108,7 @@ BatchParts SplitBatch(std::string_view name) {
     std::vector<std::string> lines = DecodedLines(name);
     for (std::size_t n = 0; n < lines.size(); ++n) {
         const std::string& line = lines[n];
-        bool rem = StartsWithNoCase(line, "REM ");
+        bool rem = text::StartsWithNoCase(line, "REM ");
         if (n == 0) {
             if (rem) parts.title = line.substr(4);
             continue;
@@ -136,7 +121,7 @@ BatchParts SplitBatch(std::string_view name) {
                 parts.ended = true;
             else
                 parts.directives.push_back(directive);
-        } else if (!rem && !line.empty() && !EqualsNoCase(line, "@echo off")) {
+        } else if (!rem && !line.empty() && !text::EqualsNoCase(line, "@echo off")) {
             std::vector<std::string> words = Words(line);
             auto redirect = std::find(words.begin(), words.end(), ">");
             words.erase(redirect, words.end());
@@ -183,7 +168,8 @@ TEST(BatchFiles, OnePerModeWordAndNoOther) {
     for (const BatchFile& batch : BatchFiles()) expected.insert(batch.name);
     std::set<std::string> found;
     for (const std::string& name : PackageFileNames())
-        if (name.size() > 4 && EqualsNoCase(std::string_view(name).substr(name.size() - 4), ".BAT")) found.insert(name);
+        if (name.size() > 4 && text::EqualsNoCase(std::string_view(name).substr(name.size() - 4), ".BAT"))
+            found.insert(name);
     EXPECT_EQ(found, expected);
 }
 
@@ -223,7 +209,7 @@ TEST(BatchFiles, CopyTheExchangeFileThenStartVemoraWithTheModeWord) {
         // Vemora reads TEMP.TXT in its folder, which #cd makes the batch's folder.
         const auto& copy = commands[0];
         ASSERT_GE(copy.size(), 3u);
-        EXPECT_TRUE(EqualsNoCase(copy[0], "copy"));
+        EXPECT_TRUE(text::EqualsNoCase(copy[0], "copy"));
         EXPECT_EQ(copy[copy.size() - 2], "JWC_TEMP.TXT");
         EXPECT_EQ(copy.back(), "TEMP.TXT");
 
@@ -234,10 +220,10 @@ TEST(BatchFiles, CopyTheExchangeFileThenStartVemoraWithTheModeWord) {
 
         const auto& start = commands[2];
         ASSERT_GE(start.size(), 4u);
-        EXPECT_TRUE(EqualsNoCase(start[0], "start"));
+        EXPECT_TRUE(text::EqualsNoCase(start[0], "start"));
         EXPECT_EQ(start[1], "\"\"") << "start takes a first quoted word as the window title";
         std::size_t program = 2;
-        bool waits = EqualsNoCase(start[2], "/w") || EqualsNoCase(start[2], "/wait");
+        bool waits = text::EqualsNoCase(start[2], "/w") || text::EqualsNoCase(start[2], "/wait");
         if (waits) ++program;
         EXPECT_EQ(waits, batch.waits);
         ASSERT_EQ(start.size(), program + 2);
@@ -301,7 +287,6 @@ TEST(ListFile, UnitFactorsTurnSquareMetresIntoTheUnit) {
         ASSERT_TRUE(found.count(unit));
         EXPECT_NEAR(found.at(unit) / factor, 1.0, 1e-14);
     }
-    EXPECT_NEAR(found.at("坪") * 3.305785, 1.0, 1e-6);
 }
 
 TEST(ListFile, OffersTheDefaultUnitOfTheSettings) {

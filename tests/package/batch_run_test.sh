@@ -11,12 +11,11 @@ package="$1"
 probe="$2"
 command -v wine >/dev/null || { echo "SKIP: wine is not installed"; exit 77; }
 
-export WINEDEBUG=-all
-export WINEPREFIX="${WINEPREFIX:-/tmp/vemora-batch-wine-$(id -u)}"
-[[ -f "$WINEPREFIX/system.reg" ]] || wineboot -i >/dev/null 2>&1
-
 work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+# A private prefix: its Windows processes are this run's only, so waiting for them is exact.
+export WINEDEBUG=-all WINEPREFIX="$work/prefix"
+trap 'timeout 30 wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
+wineboot -i >/dev/null 2>&1
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -56,9 +55,9 @@ names=()
 for path in "$package"/*.BAT; do
     names+=("$(basename "$path")")
     setup "run-${#names[@]}" "${names[-1]}"
-    cp "$work/run-${#names[@]}/JWC_TEMP.TXT" "$work/exchange"
 done
 ((${#names[@]} > 0)) || { echo "FAIL: no batch file in $package"; exit 1; }
+cp "$work/run-1/JWC_TEMP.TXT" "$work/exchange"
 run_driver
 
 for i in "${!names[@]}"; do
@@ -84,7 +83,7 @@ for i in "${!names[@]}"; do
     rm "$work/missing-$i/JWC_TEMP.TXT"
 done
 run_driver
-sleep 3  # time for a program started without waiting to show itself
+timeout 30 wineserver -w || true  # a program started without waiting has ended too
 for i in "${!names[@]}"; do
     [[ -f "$work/missing-$i/started.txt" ]] && fail "${names[i]}: started Vemora although the copy failed"
 done

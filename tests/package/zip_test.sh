@@ -17,9 +17,10 @@ trap 'rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-# The files every zip holds, under Vemora/; the screenshots are there once they are made.
-required=(
-    Vemora.exe vemora-cli.exe
+# The files every zip holds, under Vemora/: the programs and the package folder's files; the
+# screenshots are there once they are made.
+programs=(Vemora.exe vemora-cli.exe)
+packaged=(
     面積表_新規.BAT 面積表_前回.BAT 表作成.BAT ソリッド色変更.BAT ソリッドレイヤ振分.BAT
     ソリッド重なり変更.BAT レイヤ名設定.BAT
     vemora.lst Vemora.INI 使い方.txt LICENSE.txt
@@ -73,7 +74,7 @@ check_zip() {
 
     local -a expected=()
     local file shot
-    for file in "${required[@]}"; do expected+=("Vemora/$file"); done
+    for file in "${programs[@]}" "${packaged[@]}"; do expected+=("Vemora/$file"); done
     for shot in "${screenshots[@]}"; do
         printf '%s\n' "${names[@]}" | grep -qxF "Vemora/$shot" && expected+=("Vemora/$shot")
     done
@@ -87,12 +88,12 @@ check_zip() {
     local out="$work/unpacked-$label"
     mkdir -p "$out"
     (cd "$out" && LC_ALL=C unzip -qq "$zipFile")
-    for file in "${required[@]:2}"; do
+    for file in "${packaged[@]}"; do
         local stored
         stored="$out/Vemora/$(printf '%s' "$file" | iconv -f UTF-8 -t CP932)"
         cmp -s "$stored" "$root/package/$file" || fail "$label: $file is not the package's file"
     done
-    for file in Vemora.exe vemora-cli.exe; do
+    for file in "${programs[@]}"; do
         [[ "$(head -c 2 "$out/Vemora/$file" 2>/dev/null)" == "MZ" ]] || fail "$label: $file is not a Windows program"
     done
 }

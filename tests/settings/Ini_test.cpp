@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "TempFolder.h"
 #include "base/Sjis.h"
 
 namespace fs = std::filesystem;
@@ -134,38 +135,30 @@ TEST(IniDocument, Utf8FileWithBomStaysUtf8) {
 
 class IniFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               (std::string("vemora-ini-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+    std::string Path(std::string_view name) const { return dir_.File(name); }
+    std::ptrdiff_t FileCount() const {
+        return std::distance(fs::directory_iterator(dir_.Path()), fs::directory_iterator());
     }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-    std::string Path(std::string_view name) const {
-        std::u8string s = (dir_ / name).u8string();
-        return std::string(s.begin(), s.end());
-    }
-    std::ptrdiff_t FileCount() const { return std::distance(fs::directory_iterator(dir_), fs::directory_iterator()); }
 
-    fs::path dir_;
+    TempFolder dir_;
 };
 
-TEST_F(IniFile, WriteCreatesTheFileAndReadFindsIt) {
+TEST_F(IniFile, UpdateCreatesTheFileAndKeepsWhatItHad) {
     const std::string path = Path("Vemora.INI");
-    EXPECT_EQ(ini::Read("kihon", "Keta", path, "3"), "3");  // no file: the fallback
-    ASSERT_TRUE(ini::Write("kihon", "Keta", "1", path));
-    ASSERT_TRUE(ini::Write("Grid", "Soto_lc", "lc12", path));
-    ASSERT_TRUE(ini::Write("kihon", "Keta", "2", path));
-    EXPECT_EQ(ini::Read("kihon", "Keta", path, "3"), "2");
+    auto set = [](std::string_view section, std::string_view key, std::string_view value) {
+        return [=](ini::Document& doc) { doc.Set(section, key, value); };
+    };
+    EXPECT_EQ(ini::Document::Load(path).Get("kihon", "Keta", "3"), "3");  // no file: the fallback
+    ASSERT_TRUE(ini::Update(path, set("kihon", "Keta", "1")));
+    ASSERT_TRUE(ini::Update(path, set("Grid", "Soto_lc", "lc12")));
+    ASSERT_TRUE(ini::Update(path, set("kihon", "Keta", "2")));
+    EXPECT_EQ(ini::Document::Load(path).Get("kihon", "Keta", "3"), "2");
     EXPECT_EQ(file::Read(path).value(), "[kihon]\r\nKeta=2\r\n[Grid]\r\nSoto_lc=lc12\r\n");
     EXPECT_EQ(FileCount(), 1);  // no temporary file left behind
 }
 
 TEST_F(IniFile, FailedSaveIsReportedAndLeavesNothing) {
     const std::string path = Path("missing/Vemora.INI");
-    EXPECT_FALSE(ini::Write("kihon", "Keta", "1", path));
+    EXPECT_FALSE(ini::Update(path, [](ini::Document& doc) { doc.Set("kihon", "Keta", "1"); }));
     EXPECT_EQ(FileCount(), 0);
 }

@@ -2,15 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
+#include "TempFolder.h"
+#include "TestSupport.h"
 #include "base/Sjis.h"
 
 namespace {
-
-constexpr SolidColour kRed = 255;
-constexpr SolidColour kGreen = 65280;
-constexpr SolidColour kBlue = 16711680;
 
 std::string DataPath(std::string_view name) {
     return std::string(VEMORA_TEST_DATA) + "/settings/items/" + std::string(name);
@@ -44,24 +40,6 @@ Table SampleTable() {
 ini::Document Items(std::string_view utf8) {
     return ini::Document::Parse(sjis::Encode(utf8));
 }
-
-struct TempFolder {
-    std::filesystem::path path =
-        std::filesystem::temp_directory_path() /
-        ("vemora-items-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    TempFolder() {
-        std::filesystem::remove_all(path);
-        std::filesystem::create_directories(path);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path, ec);
-    }
-    std::string File(std::string_view name) const {
-        auto s = path.u8string();
-        return file::Join(std::string(s.begin(), s.end()), name);
-    }
-};
 
 }  // namespace
 

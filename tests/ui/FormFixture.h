@@ -5,13 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "TempFolder.h"
+#include "TestSupport.h"
 #include "base/File.h"
 #include "base/Sjis.h"
 #include "host/JwRegistry.h"
@@ -68,27 +69,17 @@ struct FakeServices : Notifier, ColourDialog, FileDialog, Clipboard, HandOff, Ab
     }
 };
 
-// A fresh program folder under the test's temporary directory.
-class ScratchFolder {
+// A fresh program folder for the test.
+class ScratchFolder : public TempFolder {
 public:
-    ScratchFolder() {
-        const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-        path_ = std::filesystem::path(testing::TempDir()) / "vemora_ui" / (std::string(test->test_suite_name()) + "." + test->name());
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    std::string Path() const { return path_.string(); }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    using TempFolder::TempFolder;
     // Writes UTF-8 lines as the program's files are: code page 932, CR LF after every line.
-    void Write(const std::string& name, std::initializer_list<std::string_view> lines) const {
+    void Write(std::string_view name, std::initializer_list<std::string_view> lines) const {
         std::string text;
         for (std::string_view line : lines) (text += line) += "\r\n";
         ASSERT_TRUE(file::WriteAtomic(File(name), sjis::Encode(text)));
     }
-    std::string Read(const std::string& name) const { return sjis::Decode(file::Read(File(name)).value_or("<missing>")); }
-
-private:
-    std::filesystem::path path_;
+    std::string Read(std::string_view name) const { return sjis::Decode(file::Read(File(name)).value_or("<missing>")); }
 };
 
 // Jw_cad's registry with a white background (or the given one) and pens 1..9.
@@ -102,8 +93,6 @@ inline std::unique_ptr<RegistrySource> TestRegistry(const std::string& backgroun
                           std::to_string(reverse) + "\r\n");
 }
 
-constexpr SolidColour kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000;
-
 // A model of the mode loaded from the folder, its coordinate file going to the same folder.
 struct LoadedForm {
     FakeServices fake;
@@ -112,7 +101,7 @@ struct LoadedForm {
 
     LoadedForm(ModeCode mode, const ScratchFolder& folder, std::unique_ptr<RegistrySource> source = TestRegistry())
         : registry(std::move(source)), model(std::make_unique<FormModel>(mode, *registry, fake.Services())) {
-        model->Load({folder.Path(), folder.Path()});
+        model->Load({folder.Str(), folder.Str()});
     }
     FormModel& operator*() { return *model; }
     FormModel* operator->() { return model.get(); }

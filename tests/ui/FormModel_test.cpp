@@ -214,7 +214,7 @@ TEST(FormEnd, AFailedWriteKeepsTheFormOpen) {
     FakeServices fake;
     auto registry = TestRegistry();
     FormModel model(ModeCode::NewArea, *registry, fake.Services());
-    model.Load({folder.Path(), folder.File("missing")});
+    model.Load({folder.Str(), folder.File("missing")});
     model.Ok();
     EXPECT_TRUE(model.OkFailed());
     EXPECT_EQ(model.GetRunState(), RunState::Running);

@@ -105,7 +105,7 @@ TEST(SettingsPanel, UpperCaseBoxConvertsEveryNameBothWays) {
     form->ClickUpperCase(false);
     EXPECT_EQ(form.Row(1).name, "#c#ff0000");
 
-    ScratchFolder other;
+    ScratchFolder other("other");
     LoadedForm area(ModeCode::NewArea, other);  // the box is not shown there
     area->ClickUpperCase(true);
     EXPECT_EQ(area->Settings().chkC, 0);

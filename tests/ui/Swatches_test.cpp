@@ -19,7 +19,7 @@ TEST(SwapButton, CyclesReorderAddDeleteWithHintAndDragging) {
         EXPECT_EQ(form->Hint(), step[1]);
         EXPECT_EQ(form->LeftSwatchesDraggable(), std::string(step[2]) == "yes");
     }
-    ScratchFolder other;
+    ScratchFolder other("other");
     LoadedForm overlap(ModeCode::Overlap, other);
     overlap->ClickSwapButton();  // disabled in the rewrite modes
     EXPECT_EQ(overlap->SwapButtonCaption(), "並替");

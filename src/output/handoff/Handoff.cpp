@@ -4,10 +4,13 @@
 #include <optional>
 #include <string>
 
+#include "base/Text.h"
+
 namespace handoff {
 namespace {
 
 constexpr std::string_view kTitleWord = "jw_win";
+constexpr std::string_view kNotRunningText = "jwwを起動してください";
 constexpr int kTitleBufferChars = 250;
 constexpr std::uintptr_t kCoordinateFileCommand = 32895;  // WM_COMMAND to the main window first
 constexpr std::string_view kControlBarClass = "AfxControlBar42s";
@@ -25,18 +28,11 @@ constexpr std::chrono::milliseconds kPostPause{100};
 constexpr std::chrono::milliseconds kFinalPause{200};
 constexpr std::chrono::milliseconds kWatchdogInterval{2000};
 
-bool ContainsNoCase(std::string_view text, std::string_view part) {
-    for (std::size_t i = 0; i + part.size() <= text.size(); ++i)
-        if (StartsWithNoCase(text.substr(i), part))
+bool ContainsNoCase(std::string_view s, std::string_view part) {
+    for (std::size_t i = 0; i + part.size() <= s.size(); ++i)
+        if (text::StartsWithNoCase(s.substr(i), part))
             return true;
     return false;
-}
-
-Message NotRunningMessage() {
-    Message m;
-    m.text = "jwwを起動してください";
-    m.icon = MessageIcon::Exclamation;
-    return m;
 }
 
 Message FailureMessage() {
@@ -97,7 +93,7 @@ void Handoff::Run() {
 
     // The watchdog is not running here: it starts below, and is off again before a retry.
     if (!windows_.ActivateByTitle(kTitleWord)) {
-        notifier_.Show(NotRunningMessage());
+        ShowMessage(notifier_, kNotRunningText, MessageIcon::Exclamation);
         return;
     }
     windows_.StartTimer(kWatchdogInterval, [this] { Timer1Expired(); });

@@ -74,7 +74,4 @@ namespace handoff {
 enum class TitleMatch { None, EndsWith, BeginsWith, Exact };
 TitleMatch MatchTitle(std::string_view title, std::string_view word);
 
-// Does `text` begin with `prefix`, ASCII letter case ignored (as Windows compares class names).
-bool StartsWithNoCase(std::string_view text, std::string_view prefix);
-
 }  // namespace handoff

@@ -1,7 +1,7 @@
 #include "platform/win32/AboutDialog.h"
 
+#include "base/Utf16.h"
 #include "platform/win32/UiFont.h"
-#include "platform/win32/Utf16.h"
 #include "platform/win32/VersionInfo.h"
 #include "platform/win32/resource.h"
 
@@ -14,18 +14,13 @@ void SetText(HWND dialog, int id, const char* utf8) {
     SetDlgItemTextW(dialog, id, utf16::Widen(utf8).c_str());
 }
 
-BOOL CALLBACK ApplyFont(HWND child, LPARAM font) {
-    SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
-    return TRUE;
-}
-
 INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG: {
             // The template's font has no Japanese glyphs on every system: use the window's.
             auto* font = new win::Font(CreateUiFont(GetDpiForWindow(dialog)));
             SetPropW(dialog, L"VemoraFont", font);
-            EnumChildWindows(dialog, ApplyFont, reinterpret_cast<LPARAM>(font->Get()));
+            SetChildFonts(dialog, font->Get());
             SetWindowTextW(dialog, utf16::Widen(kCaption).c_str());
             SetText(dialog, IDC_ABOUT_TITLE, "Vemora");
             std::optional<ProgramVersion> version = CurrentProgramVersion();

@@ -6,7 +6,12 @@
 #include <array>
 #include <vector>
 
-#include "platform/win32/Utf16.h"
+#include "base/Utf16.h"
+
+// The model's flags go to the system unchanged.
+static_assert(kFileOverwritePrompt == OFN_OVERWRITEPROMPT && kFileHideReadOnly == OFN_HIDEREADONLY &&
+              kFileCreatePrompt == OFN_CREATEPROMPT);
+static_assert(kColourRgbInit == CC_RGBINIT && kColourFullOpen == CC_FULLOPEN);
 
 namespace {
 
@@ -21,15 +26,25 @@ std::wstring CurrentFolder() {
     return folder;
 }
 
-using FileDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
+}  // namespace
 
-std::optional<std::string> ShowFileDialog(HWND owner, const FileDialogRequest& request, FileDialogFunction show) {
+std::wstring FilterForSystem(std::string_view filter) {
+    std::wstring wide = utf16::Widen(filter);
+    for (wchar_t& c : wide)
+        if (c == L'|')
+            c = L'\0';
+    if (wide.empty() || wide.back() != L'\0')
+        wide.push_back(L'\0');
+    return wide;
+}
+
+std::optional<std::string> ShowFileDialog(HWND owner, const FileRequest& request) {
     std::wstring filter = FilterForSystem(request.filter);
     std::wstring title = utf16::Widen(request.title);
     std::wstring defaultExt = utf16::Widen(request.defaultExt);
     std::wstring folder = CurrentFolder();
     std::vector<wchar_t> file(kFileBufferChars, L'\0');
-    std::wstring initial = utf16::Widen(request.fileName);
+    std::wstring initial = utf16::Widen(request.initialName);
     initial.copy(file.data(), std::min(initial.size(), file.size() - 1));
 
     OPENFILENAMEW ofn{};
@@ -43,32 +58,13 @@ std::optional<std::string> ShowFileDialog(HWND owner, const FileDialogRequest& r
     ofn.lpstrTitle = title.c_str();
     ofn.Flags = request.flags;
     ofn.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
-    if (!show(&ofn))
+    BOOL chosen = request.kind == FileDialogKind::Open ? GetOpenFileNameW(&ofn) : GetSaveFileNameW(&ofn);
+    if (!chosen)
         return std::nullopt;
     std::string path = utf16::Narrow(file.data());
     if (path.empty())
         return std::nullopt;
     return path;
-}
-
-}  // namespace
-
-std::wstring FilterForSystem(std::string_view filter) {
-    std::wstring wide = utf16::Widen(filter);
-    for (wchar_t& c : wide)
-        if (c == L'|')
-            c = L'\0';
-    if (wide.empty() || wide.back() != L'\0')
-        wide.push_back(L'\0');
-    return wide;
-}
-
-std::optional<std::string> ShowOpenDialog(HWND owner, const FileDialogRequest& request) {
-    return ShowFileDialog(owner, request, GetOpenFileNameW);
-}
-
-std::optional<std::string> ShowSaveDialog(HWND owner, const FileDialogRequest& request) {
-    return ShowFileDialog(owner, request, GetSaveFileNameW);
 }
 
 std::optional<SolidColour> ShowColourDialog(HWND owner, SolidColour initial, DWORD flags) {

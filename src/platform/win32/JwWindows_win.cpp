@@ -2,7 +2,9 @@
 
 #include <cassert>
 
-#include "platform/win32/Utf16.h"
+#include "base/Text.h"
+#include "base/Utf16.h"
+#include "platform/win32/WindowText.h"
 
 namespace {
 
@@ -14,12 +16,6 @@ WindowHandle ToHandle(HWND hwnd) {
 }
 
 constexpr UINT_PTR kWatchdogTimerId = 0x5652;  // on the caller's window; any id its own timers do not use
-
-std::string WindowText(HWND hwnd, int bufferChars) {
-    std::wstring buffer(static_cast<std::size_t>(bufferChars), L'\0');
-    const int n = GetWindowTextW(hwnd, buffer.data(), bufferChars);
-    return utf16::Narrow(std::wstring_view(buffer.data(), static_cast<std::size_t>(n > 0 ? n : 0)));
-}
 
 struct TitleSearch {
     std::string_view word;
@@ -84,7 +80,7 @@ WindowHandle Win32JwWindows::FindChildByClassPrefix(WindowHandle parent, WindowH
     for (; child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
         wchar_t className[256];  // class names are at most 256 characters with the terminator
         const int n = GetClassNameW(child, className, 256);
-        if (n > 0 && handoff::StartsWithNoCase(utf16::Narrow(std::wstring_view(className, n)), prefix))
+        if (n > 0 && text::StartsWithNoCase(utf16::Narrow(std::wstring_view(className, n)), prefix))
             return ToHandle(child);
     }
     return WindowHandle::None;

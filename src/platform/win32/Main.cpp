@@ -7,13 +7,13 @@
 #include <memory>
 
 #include "app/CommandLine.h"
+#include "base/Utf16.h"
 #include "host/JwRegistry.h"
 #include "output/handoff/Handoff.h"
 #include "platform/win32/JwWindows_win.h"
 #include "platform/win32/MainWindow.h"
 #include "platform/win32/MessageBoxNotifier.h"
 #include "platform/win32/ProgramPaths.h"
-#include "platform/win32/Utf16.h"
 #include "platform/win32/WindowServices.h"
 #include "ui/FormModel.h"
 

@@ -5,11 +5,12 @@
 #include <span>
 #include <vector>
 
+#include "base/Utf16.h"
 #include "platform/win32/ControlIds.h"
 #include "platform/win32/SwatchControl.h"
 #include "platform/win32/UiFont.h"
-#include "platform/win32/Utf16.h"
 #include "platform/win32/Win32Error.h"
+#include "platform/win32/WindowText.h"
 #include "platform/win32/resource.h"
 
 namespace {
@@ -49,14 +50,6 @@ const PanelFieldControl* PanelFieldById(int id) {
         if (f.id == id)
             return &f;
     return nullptr;
-}
-
-std::string WindowText(HWND window) {
-    int n = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
-    int got = GetWindowTextW(window, text.data(), n + 1);
-    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-    return utf16::Narrow(text);
 }
 
 // Sets the text only when it differs, so a control being typed in keeps its caret.
@@ -111,10 +104,6 @@ void SetChecked(HWND button, bool checked) {
 
 bool IsChecked(HWND button) {
     return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-std::int16_t RuledLineState(const TableSettings& settings, int group) {
-    return group == 0 ? settings.Sotowaku : group == 1 ? settings.Tatesen : settings.Yokosen;
 }
 
 // Item-name alignment (intYose as applied: 0 left, 1 right, 2 centre; none: as designed, left).
@@ -293,11 +282,7 @@ void MainWindow::AddTooltip(HWND tool) {
 }
 
 void MainWindow::ApplyFont() {
-    auto apply = [](HWND child, LPARAM font) -> BOOL {
-        SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
-        return TRUE;
-    };
-    EnumChildWindows(window_, apply, reinterpret_cast<LPARAM>(font_.Get()));
+    SetChildFonts(window_, font_.Get());
     SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
 }
 
@@ -314,7 +299,6 @@ void MainWindow::Place(HWND control, const TwipsRect& rect, HWND insertAfter) co
 
 void MainWindow::PlaceControls() {
     geometry_ = GeometryFor(model_.Layout());
-    panelGeometry_ = PanelGeometryFor(model_.Layout());
     const WindowGeometry& g = geometry_;
     Place(titleLabel_, g.titleLabel);
     Place(titleBox_, g.titleBox);
@@ -346,7 +330,7 @@ void MainWindow::PlaceControls() {
         SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), cellHeight - 6);
     nameEditorRow_ = unitEditorRow_ = 0;  // laid again on the next render
 
-    const PanelGeometry& p = panelGeometry_;
+    const PanelGeometry p = PanelGeometryFor(model_.Layout());
     Place(panel_, p.panel);
     Place(GetDlgItem(panel_, ids::kPanelFrame), p.frame);
     for (int r = 0; r < 6; ++r)
@@ -505,7 +489,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::OnCommand(int id, int code, HWND control) {
-    if (id >= ids::kMenuBase && id <= ids::kMenuBase + static_cast<int>(Command::About) && !control) {
+    if (id >= ids::kMenuBase && id < ids::kMenuBase + kCommandCount && !control) {
         model_.Execute(static_cast<Command>(id - ids::kMenuBase));
         AfterEvent();
         return;
@@ -629,8 +613,8 @@ void MainWindow::OnTooltipText(NMTTDISPINFOW& info) {
     int id = GetDlgCtrlID(tool);
     const Table& table = model_.GetTable();
     if (int swatch = SwatchNumber(tool)) {
-        const TableRow& row = table.Row(swatch <= kRowCount ? swatch : swatch - kRowCount);
-        tooltipText_ = utf16::Widen(swatch <= kRowCount ? row.leftTip : row.rightTip);
+        const TableRow& row = table.Row(SwatchRow(swatch));
+        tooltipText_ = utf16::Widen(IsLeftSwatch(swatch) ? row.leftTip : row.rightTip);
     } else if (id > ids::Unit(0) && id <= ids::Unit(kRowCount)) {
         tooltipText_ = utf16::Widen(table.Row(id - ids::Unit(0)).unitEntry);
     }
@@ -757,7 +741,7 @@ void MainWindow::RenderPanel() {
         SetEnabled(control, model_.FieldEnabled(f.field));
     }
     for (int g = 0; g < kRuledLineGroups; ++g)
-        SetChecked(GetDlgItem(panel_, ids::Keisen(g)), RuledLineState(settings, g) != 0);
+        SetChecked(GetDlgItem(panel_, ids::Keisen(g)), RuledLineSwitch(settings, g) != 0);
     std::optional<int> layout = model_.CopyLayout();
     SetChecked(GetDlgItem(panel_, ids::CopyType(0)), layout == 0);
     SetChecked(GetDlgItem(panel_, ids::CopyType(1)), layout == 1);
@@ -777,8 +761,7 @@ void MainWindow::RenderMenus() {
                 EnableMenuItem(bar, static_cast<UINT>(position), MF_BYPOSITION | enable);
                 barChanged = true;
             }
-            if (!(was & MF_POPUP))
-                continue;
+            continue;  // the bar's entries go by position: its popups have no command id
         }
         UINT id = static_cast<UINT>(ids::MenuId(def.command));
         EnableMenuItem(bar, id, MF_BYCOMMAND | enable);

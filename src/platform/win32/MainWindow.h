@@ -81,7 +81,6 @@ class MainWindow {
     win::Font font_;
     win::Brush cellBrush_;
     WindowGeometry geometry_;
-    PanelGeometry panelGeometry_;
 
     std::array<RowControls, kRowCount + 1> rows_{};
     HWND titleBox_ = nullptr, titleLabel_ = nullptr;

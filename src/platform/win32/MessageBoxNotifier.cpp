@@ -1,6 +1,6 @@
 #include "platform/win32/MessageBoxNotifier.h"
 
-#include "platform/win32/Utf16.h"
+#include "base/Utf16.h"
 
 namespace {
 constexpr wchar_t kProgramName[] = L"Vemora";
@@ -54,15 +54,7 @@ Answer AnswerFromResult(int result, MessageButtons buttons) {
         default:
             break;
     }
-    switch (buttons) {
-        case MessageButtons::YesNo:
-            return Answer::No;
-        case MessageButtons::RetryCancel:
-            return Answer::Cancel;
-        case MessageButtons::Ok:
-            break;
-    }
-    return Answer::Ok;
+    return SafeAnswer(buttons);
 }
 
 Answer MessageBoxNotifier::Show(const Message& message) {

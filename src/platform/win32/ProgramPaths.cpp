@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/win32/Utf16.h"
+#include "base/Utf16.h"
 
 std::string ProgramFolder() {
     std::vector<wchar_t> path(MAX_PATH);

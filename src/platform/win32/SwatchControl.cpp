@@ -3,8 +3,8 @@
 #include <memory>
 #include <optional>
 
+#include "base/Utf16.h"
 #include "platform/win32/Scoped.h"
-#include "platform/win32/Utf16.h"
 
 namespace {
 

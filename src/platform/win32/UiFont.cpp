@@ -10,6 +10,11 @@ int CALLBACK NoteFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) 
     return 0;
 }
 
+BOOL CALLBACK SetFont(HWND child, LPARAM font) {
+    SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+    return TRUE;
+}
+
 bool FaceInstalled(HDC dc, const wchar_t* face) {
     LOGFONTW query{};
     query.lfCharSet = DEFAULT_CHARSET;
@@ -37,4 +42,8 @@ win::Font CreateUiFont(unsigned dpi) {
         }
     }
     return win::Font(CreateFontIndirectW(&font));
+}
+
+void SetChildFonts(HWND parent, HFONT font) {
+    EnumChildWindows(parent, SetFont, reinterpret_cast<LPARAM>(font));
 }

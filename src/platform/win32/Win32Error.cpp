@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/win32/Utf16.h"
+#include "base/Utf16.h"
 
 namespace win {
 

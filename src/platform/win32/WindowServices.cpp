@@ -9,12 +9,11 @@ std::optional<SolidColour> WindowServices::PickColour(const ColourRequest& reque
 }
 
 std::optional<std::string> WindowServices::ChooseFile(const FileRequest& request) {
-    FileDialogRequest dialog{request.title, request.filter, request.initialName, request.defaultExt, request.flags};
-    return request.kind == FileDialogKind::Open ? ShowOpenDialog(owner_, dialog) : ShowSaveDialog(owner_, dialog);
+    return ShowFileDialog(owner_, request);
 }
 
 bool WindowServices::SetText(std::string_view utf8) {
-    return SetClipboardText(owner_, utf8).empty();
+    return SetClipboardText(owner_, utf8);
 }
 
 void WindowServices::ShowAbout() {

@@ -10,36 +10,15 @@
 # removed at the end; every wait is bounded; ends with "N passed, N failed".
 set -euo pipefail
 
-if [[ -z "${VEMORA_E2E_DISPLAY:-}" ]]; then
-    exec timeout 170 xvfb-run -a -s "-screen 0 1024x768x24" env VEMORA_E2E_DISPLAY=1 bash "$0" "$@"
-fi
+source "$(dirname "$(readlink -f "$0")")/../common.sh"
+e2e_on_display 170 "$0" "$@"
 
 vemora=$(readlink -f "$1")
 cli=$(readlink -f "$2")
 standin=$(readlink -f "$3")
 driver=$(readlink -f "$4")
 sample=$(readlink -f "$5")
-work=$(mktemp -d /tmp/vemora-handoff-e2e.XXXXXX)
-# A Japanese Windows: code page 932, as Jw_cad's users have.
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ja_JP.UTF-8
-pids=()
-
-cleanup() {
-    local pid
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    # Every Windows process of this private prefix is one of ours (wineboot's services too).
-    timeout 30 wineserver -k 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 143' TERM INT
-
-source "$(dirname "$(readlink -f "$0")")/../window/common.sh"
-
-passed=0
-failed=0
-pass() { echo "ok   $1"; passed=$((passed + 1)); }
-fail() { echo "FAIL $1"; failed=$((failed + 1)); }
+e2e_setup handoff-e2e
 
 # Waits until the file holds a line that is `text`; false after `seconds`, or once the process
 # `pid` (when given) has ended without it being there.
@@ -53,21 +32,6 @@ wait_for_line() {
         fi
         sleep 0.1
     done
-}
-
-# Waits until the process has ended; false (and the process killed) after `seconds`.
-wait_for_exit() {
-    local pid=$1 seconds=$2
-    local end=$((SECONDS + seconds))
-    while kill -0 "$pid" 2>/dev/null; do
-        if ((SECONDS >= end)); then
-            kill "$pid" 2>/dev/null || true
-            wait "$pid" 2>/dev/null || true
-            return 1
-        fi
-        sleep 0.1
-    done
-    wait "$pid" 2>/dev/null || true
 }
 
 # Ends the stand-in and forgets this run's processes (all ended by now).
@@ -86,11 +50,6 @@ fresh_program_folder() {
     cp "$vemora" "$1/Vemora.exe"
     cp "$sample/TEMP.TXT" "$1/TEMP.TXT"
 }
-
-timeout 120 wineboot -i >/dev/null 2>&1 || true
-zfolder="$work/z"
-mkdir -p "$zfolder"
-jw_registry "$zfolder"
 
 # What vemora-cli writes for the same folder is what Jw_cad must find when it reads.
 fresh_program_folder "$work/cli"
@@ -139,7 +98,7 @@ hand_off() {
     pids+=("$driving")
 
     local before=""
-    wait_for_line "$log" "main WM_COMMAND 32895 0" 60 "$program" && before=$(written_state)
+    wait_for_line "$log" "$first_command" 60 "$program" && before=$(written_state)
     wait "$driving" && pass "$name: the driver's script ran" || fail "$name: the driver's script failed"
     wait_for_exit "$program" 30 && pass "$name: Vemora.exe ended by itself" || fail "$name: Vemora.exe did not end"
     if [[ -z "$before" ]]; then
@@ -197,7 +156,7 @@ expect_coordinate_file() {
     pass "$name: ZTEMP.TXT complete when the read command arrived"
 }
 
-# What the stand-in logs for each step of a hand-off.
+# What the stand-in logs for each step of a hand-off (hand_off waits for the first command).
 first_command='main WM_COMMAND 32895 0'
 unit_click='unit WM_LBUTTONDOWN
 unit WM_LBUTTONUP
@@ -268,6 +227,4 @@ $read_press
 EOF
 expect_coordinate_file second-ok
 
-echo
-echo "$passed passed, $failed failed"
-((failed == 0))
+e2e_summary

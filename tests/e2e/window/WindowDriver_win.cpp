@@ -30,6 +30,8 @@
 //   shot                      wait until the main window is idle (for screenshots)
 #include <windows.h>
 
+#include <colordlg.h>
+
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -38,19 +40,13 @@
 #include <thread>
 #include <vector>
 
-#include "platform/win32/Utf16.h"
+#include "base/Utf16.h"
+#include "platform/win32/ControlIds.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr auto kTimeout = std::chrono::seconds(20);
-
-std::wstring Wide(const std::string& utf8) {
-    return utf16::Widen(utf8);
-}
-std::string Utf8(const std::wstring& wide) {
-    return utf16::Narrow(wide);
-}
 
 // Text of a window of another thread, read by WM_GETTEXT with a bounded wait.
 std::wstring TextOf(HWND window) {
@@ -93,7 +89,7 @@ HWND FindMain() {
 HWND Control(int id) {
     if (HWND control = GetDlgItem(gMain, id))
         return control;
-    return GetDlgItem(GetDlgItem(gMain, 1500), id);
+    return GetDlgItem(GetDlgItem(gMain, ids::kPanel), id);
 }
 
 // A combo box takes text and keys in its edit box.
@@ -125,11 +121,17 @@ HWND FindDialog(bool (*accept)(HWND)) {
 
 std::wstring gBoxText;  // what the box being waited for must contain (or be)
 
-bool BoxHasText(HWND dialog) {
+// Does one of the dialog's labels pass `match`?
+template <typename Match>
+bool HasStatic(HWND dialog, Match match) {
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (ClassOf(child) == L"Static" && TextOf(child).find(gBoxText) != std::wstring::npos)
+        if (ClassOf(child) == L"Static" && match(TextOf(child)))
             return true;
     return false;
+}
+
+bool BoxHasText(HWND dialog) {
+    return HasStatic(dialog, [](const std::wstring& text) { return text.find(gBoxText) != std::wstring::npos; });
 }
 
 // A system-modal box stays on top of every window; its buttons are exactly Retry and Cancel.
@@ -138,10 +140,7 @@ bool IsSystemModalRetryBox(HWND dialog) {
         return false;
     if (!GetDlgItem(dialog, IDRETRY) || !GetDlgItem(dialog, IDCANCEL) || GetDlgItem(dialog, IDOK))
         return false;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (ClassOf(child) == L"Static" && TextOf(child) == gBoxText)
-            return true;
-    return false;
+    return HasStatic(dialog, [](const std::wstring& text) { return text == gBoxText; });
 }
 
 // Does the text file hold a line (CR LF or LF) that is `text`? False when it cannot be read.
@@ -158,8 +157,8 @@ bool FileHasLine(const std::string& path, const std::string& text) {
 }
 
 bool IsColourDialog(HWND dialog) {
-    return GetDlgItem(dialog, 706) != nullptr;
-}  // COLOR_RED
+    return GetDlgItem(dialog, COLOR_RED) != nullptr;
+}
 
 void MoveMouse(POINT screen) {
     SetCursorPos(screen.x, screen.y);
@@ -256,7 +255,7 @@ bool Run(const std::string& line) {
         int button = 0;
         words >> button;
         const bool retryBox = command == "retrybox";
-        gBoxText = Wide(retryBox ? Unescape(RestAfter(line, 2)) : RestAfter(line, 2));
+        gBoxText = utf16::Widen(retryBox ? Unescape(RestAfter(line, 2)) : RestAfter(line, 2));
         HWND box = nullptr;
         if (!WaitFor([&] { return (box = FindDialog(retryBox ? IsSystemModalRetryBox : BoxHasText)) != nullptr; }))
             return Fail("no box: " + line);
@@ -273,19 +272,21 @@ bool Run(const std::string& line) {
     if (command == "colour") {
         int rgb[3] = {};
         words >> rgb[0] >> rgb[1] >> rgb[2];
+        const int boxes[3] = {COLOR_RED, COLOR_GREEN, COLOR_BLUE};
         HWND dialog = nullptr;
         if (!WaitFor([&] { return (dialog = FindDialog(IsColourDialog)) != nullptr; }))
             return Fail("no colour dialog");
         for (int i = 0; i < 3; ++i)
-            SendMessageW(GetDlgItem(dialog, 706 + i), WM_SETTEXT, 0,
+            SendMessageW(GetDlgItem(dialog, boxes[i]), WM_SETTEXT, 0,
                          reinterpret_cast<LPARAM>(std::to_wstring(rgb[i]).c_str()));
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
         return WaitFor([&] { return !IsWindow(dialog); }) || Fail("colour dialog stays");
     }
     if (command == "clipboard") {
-        std::wstring want = Wide(Unescape(RestAfter(line, 1)));
-        return WaitFor([&] { return ClipboardText() == want; }) || Fail("clipboard holds " + Utf8(ClipboardText()));
+        std::wstring want = utf16::Widen(Unescape(RestAfter(line, 1)));
+        return WaitFor([&] { return ClipboardText() == want; }) ||
+               Fail("clipboard holds " + utf16::Narrow(ClipboardText()));
     }
     if (!gMain)
         return Fail("no main window yet: " + line);
@@ -300,8 +301,8 @@ bool Run(const std::string& line) {
         return true;
     }
     if (command == "caption") {
-        std::wstring want = Wide(RestAfter(line, 1));
-        return WaitFor([&] { return TextOf(gMain) == want; }) || Fail("caption is " + Utf8(TextOf(gMain)));
+        std::wstring want = utf16::Widen(RestAfter(line, 1));
+        return WaitFor([&] { return TextOf(gMain) == want; }) || Fail("caption is " + utf16::Narrow(TextOf(gMain)));
     }
     if (command == "shot") {
         DWORD_PTR ignored = 0;
@@ -310,7 +311,7 @@ bool Run(const std::string& line) {
     if (command == "drag") {
         int from = 0, to = 0;
         words >> from >> to;
-        HWND source = Control(1000 + from), target = Control(1000 + to);
+        HWND source = Control(ids::Swatch(from)), target = Control(ids::Swatch(to));
         if (!source || !target)
             return Fail("no swatch: " + line);
         POINT start = CentreOf(source), end = CentreOf(target);
@@ -334,7 +335,7 @@ bool Run(const std::string& line) {
     }
     if (command == "type") {
         HWND input = InputTarget(control);
-        for (wchar_t c : Wide(RestAfter(line, 2)))
+        for (wchar_t c : utf16::Widen(RestAfter(line, 2)))
             PostMessageW(input, WM_CHAR, c, 1);
         return true;
     }
@@ -347,7 +348,7 @@ bool Run(const std::string& line) {
         return true;
     }
     if (command == "pick") {
-        std::wstring entry = Wide(RestAfter(line, 2));
+        std::wstring entry = utf16::Widen(RestAfter(line, 2));
         LRESULT index =
             SendMessageW(control, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
         if (index == CB_ERR)
@@ -357,10 +358,10 @@ bool Run(const std::string& line) {
         return true;
     }
     if (command == "text") {
-        std::wstring want = Wide(RestAfter(line, 2));
+        std::wstring want = utf16::Widen(RestAfter(line, 2));
         return WaitFor([&] { return TextOf(control) == want; }) ||
-               Fail("control " + std::to_string(id) + " shows \"" + Utf8(TextOf(control)) + "\", not \"" + Utf8(want) +
-                    "\"");
+               Fail("control " + std::to_string(id) + " shows \"" + utf16::Narrow(TextOf(control)) + "\", not \"" +
+                    utf16::Narrow(want) + "\"");
     }
     int flag = 0;
     words >> flag;

@@ -4,41 +4,20 @@
 # driver program (clicks, typing, the real mouse for drags, message boxes, the colour dialog)
 # and compares the files the program wrote with the literal texts below.
 #
-#   run.sh VEMORA_EXE DRIVER_EXE
+#   run.sh VEMORA_EXE DRIVER_EXE PACKAGE_DIR VERSION
 #
 # Needs wine and xvfb-run. Uses its own display and a fresh WINEPREFIX in a temporary folder,
 # removed at the end; every wait is bounded; ends with "N passed, N failed".
 set -euo pipefail
 
-if [[ -z "${VEMORA_E2E_DISPLAY:-}" ]]; then
-    exec timeout 540 xvfb-run -a -s "-screen 0 1024x768x24" env VEMORA_E2E_DISPLAY=1 bash "$0" "$@"
-fi
+source "$(dirname "$(readlink -f "$0")")/../common.sh"
+e2e_on_display 540 "$0" "$@"
 
 vemora=$(readlink -f "$1")
 driver=$(readlink -f "$2")
-work=$(mktemp -d /tmp/vemora-window-e2e.XXXXXX)
-# A Japanese Windows: code page 932 and Japanese UI fonts, as Jw_cad's users have.
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ja_JP.UTF-8
-vemora_pid=""
-
-cleanup() {
-    if [[ -n "$vemora_pid" ]]; then kill "$vemora_pid" 2>/dev/null || true; fi
-    timeout 60 wineserver -w 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-source "$(dirname "$(readlink -f "$0")")/common.sh"
-
-timeout 120 wineboot -i >/dev/null 2>&1 || true
-zfolder="$work/z"
-mkdir -p "$zfolder"
-jw_registry "$zfolder"
-
-passed=0
-failed=0
-pass() { echo "ok   $1"; passed=$((passed + 1)); }
-fail() { echo "FAIL $1"; failed=$((failed + 1)); }
+package=$(readlink -f "$3")
+version=$4
+e2e_setup window-e2e
 
 # expect NAME FILE: the file must hold exactly the text on standard input, in code page 932
 # with CR LF after every line.
@@ -83,20 +62,11 @@ drive() {
     local name=$1 word=$2 script="$prog/../$1.script"
     cat >"$script"
     (cd "$prog" && exec wine "$prog/Vemora.exe" $word >/dev/null 2>&1) &
-    vemora_pid=$!
+    pids=("$!")
     local ok=1
     timeout 120 wine "$driver" "$(winpath "$script")" || ok=0
-    local end=$((SECONDS + 30))
-    while kill -0 "$vemora_pid" 2>/dev/null; do
-        if ((SECONDS >= end)); then
-            kill "$vemora_pid" 2>/dev/null || true
-            ok=0
-            break
-        fi
-        sleep 0.2
-    done
-    wait "$vemora_pid" 2>/dev/null || true
-    vemora_pid=""
+    wait_for_exit "${pids[0]}" 30 || ok=0
+    pids=()
     ((ok)) && pass "$name: the window took the journey and closed" || fail "$name: the window did not take the journey"
 }
 
@@ -182,41 +152,8 @@ lc10 16711680
 sl 2 -17.5 2 -15 12 -15 12 -17.5
 h# 3色 4個のソリッド図形の面積を測定・作表しました。 
 EOF_TEXT
-default_settings() {
-    cat <<'EOF_TEXT'
-[Grid]
-Sotowaku=1
-Soto_lc=lc5
-Soto_lt=lt1
-Soto_ly=ly9
-Tatesen=1
-Tate_lc=lc2
-Tate_lt=lt1
-Tate_ly=ly9
-Yokosen=1
-Yoko_lc=lc2
-Yoko_lt=lt1
-Yoko_ly=ly9
-[Moji]
-Mojishu=cn3
-Moji_ly=ly9
-[kihon]
-Tani=m^2,1
-Keta=3
-Solid_W=20
-cmbSolidLay=ly9
-Sukima_H=2
-Sukima_W=2
-Utiwakemenseki=0
-Toosibango=0
-tensoType=0
-blKoumokuwrt=False
-intYose=0
-mZtext=0
-chkC=0
-EOF_TEXT
-}
-expect "c2: Vemora.INI" "$prog/Vemora.INI" < <(default_settings)
+# The settings file OK saves for the defaults is the one the package ships.
+expect "c2: Vemora.INI" "$prog/Vemora.INI" < <(utf8 "$package/Vemora.INI")
 # An item table (koumoku.INI): the count, then per row its colour (empty rows white), name
 # and unit entry; "-" stands for an empty name or unit.
 item_table() {
@@ -485,15 +422,16 @@ lc10 16711680
 sl 2 -17.5 2 -15 12 -15 12 -17.5
 h# 3色 4個のソリッド図形の面積を測定・作表しました。 
 EOF_TEXT
-expect "panel: Vemora.INI" "$prog/Vemora.INI" < <(default_settings | sed 's/^Yokosen=1$/Yokosen=0/; s/^Keta=3$/Keta=1/')
+expect "panel: Vemora.INI" "$prog/Vemora.INI" \
+    < <(utf8 "$package/Vemora.INI" | sed 's/^Yokosen=1$/Yokosen=0/; s/^Keta=3$/Keta=1/')
 
 # ---- 終了 after a look at the About box: nothing is written.
 new_folder exit
 write_sample_temp "$prog"
-drive exit /C2 <<'EOF_SCRIPT'
+drive exit /C2 <<EOF_SCRIPT
 main
 menu 2010
-box 1 ﾊﾞｰｼﾞｮﾝ 1.0.0
+box 1 ﾊﾞｰｼﾞｮﾝ $version
 menu 2003
 EOF_SCRIPT
 expect_none "exit: nothing written" "$zfolder/ZTEMP.TXT" "$prog/Vemora.INI" "$prog/koumoku.INI" "$prog/JWC_TEMP.TXT"
@@ -508,6 +446,4 @@ close
 EOF_SCRIPT
 expect_none "missing: nothing written" "$zfolder/ZTEMP.TXT" "$prog/Vemora.INI" "$prog/koumoku.INI"
 
-echo
-echo "$passed passed, $failed failed"
-((failed == 0))
+e2e_summary

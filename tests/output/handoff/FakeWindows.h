@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/Notifier.h"
+#include "base/Text.h"
 #include "output/handoff/JwWindows.h"
 
 using Ms = std::chrono::milliseconds;
@@ -74,7 +75,7 @@ class FakeWindows : public JwWindows {
     WindowHandle FindChildByClassPrefix(WindowHandle parent, WindowHandle after, std::string_view prefix) override {
         bool started = after == WindowHandle::None;
         for (WindowHandle w : Children(parent)) {
-            if (started && handoff::StartsWithNoCase(At(w).className, prefix))
+            if (started && text::StartsWithNoCase(At(w).className, prefix))
                 return w;
             started = started || w == after;
         }
@@ -127,7 +128,7 @@ class FakeWindows : public JwWindows {
 
   private:
     static bool SameClass(std::string_view a, std::string_view b) {
-        return a.size() == b.size() && handoff::StartsWithNoCase(a, b);
+        return a.size() == b.size() && text::StartsWithNoCase(a, b);
     }
     std::vector<WindowHandle> Children(WindowHandle parent) {
         std::vector<WindowHandle> out;

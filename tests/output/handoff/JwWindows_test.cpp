@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/Text.h"
+
 using handoff::MatchTitle;
 using handoff::TitleMatch;
 
@@ -27,8 +29,8 @@ TEST(JwWindows, TitleMatchesWordWholeAtStartOrAtEnd) {
 }
 
 TEST(JwWindows, ClassPrefixIgnoresAsciiCase) {
-    EXPECT_TRUE(handoff::StartsWithNoCase("AfxControlBar140su", "AfxControlBar"));
-    EXPECT_TRUE(handoff::StartsWithNoCase("afxcontrolbar42s", "AfxControlBar"));
-    EXPECT_FALSE(handoff::StartsWithNoCase("AfxControlBa", "AfxControlBar"));
-    EXPECT_FALSE(handoff::StartsWithNoCase("AfxFrameOrView42s", "AfxControlBar"));
+    EXPECT_TRUE(text::StartsWithNoCase("AfxControlBar140su", "AfxControlBar"));
+    EXPECT_TRUE(text::StartsWithNoCase("afxcontrolbar42s", "AfxControlBar"));
+    EXPECT_FALSE(text::StartsWithNoCase("AfxControlBa", "AfxControlBar"));
+    EXPECT_FALSE(text::StartsWithNoCase("AfxFrameOrView42s", "AfxControlBar"));
 }

@@ -1,4 +1,5 @@
-// UTF-8 <-> UTF-16 at the boundary of the "W" calls. Everything else in the program is UTF-8.
+// UTF-8 <-> UTF-16 at the boundary of the Windows "W" calls (Windows builds only). Everything
+// else in the program is UTF-8.
 #pragma once
 
 #include <string>
