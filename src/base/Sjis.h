@@ -13,8 +13,9 @@ namespace sjis {
 // becomes U+FFFD and sets *lossy. Never fails.
 std::string Decode(std::string_view bytes, bool* lossy = nullptr);
 
-// Encodes UTF-8 to code page 932. A character without a code page 932 form (or invalid
-// UTF-8) becomes "?" and sets *lossy. Never fails.
+// Encodes UTF-8 to code page 932. A character without a code page 932 form (any outside
+// the BMP among them) becomes "?" and sets *lossy, and so does each ill-formed sequence of
+// invalid UTF-8 (see text::FirstUtf8Sequence); the text after it is kept. Never fails.
 std::string Encode(std::string_view utf8, bool* lossy = nullptr);
 
 // Number of bytes of the text in code page 932: 1 for ASCII and half-width katakana,

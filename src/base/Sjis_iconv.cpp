@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/Sjis.h"
+#include "base/Text.h"
 
 namespace sjis {
 namespace {
@@ -51,13 +52,6 @@ private:
     iconv_t cd_;
 };
 
-std::size_t Utf8SequenceLength(unsigned char lead) {
-    if (lead < 0xC0) return 1;
-    if (lead < 0xE0) return 2;
-    if (lead < 0xF0) return 3;
-    return 4;
-}
-
 }  // namespace
 
 std::string Decode(std::string_view bytes, bool* lossy) {
@@ -73,9 +67,8 @@ std::string Encode(std::string_view utf8, bool* lossy) {
     thread_local Converter converter("CP932", "UTF-8");
     return converter.Run(utf8, [lossy](std::string_view& in, std::string& out) {
         if (lossy) *lossy = true;
-        out += '?';
-        std::size_t n = Utf8SequenceLength(static_cast<unsigned char>(in.front()));
-        in.remove_prefix(n < in.size() ? n : in.size());
+        out += '?';  // for a character without a code page 932 form, or an ill-formed sequence
+        in.remove_prefix(text::FirstUtf8Sequence(in).size);
     });
 }
 

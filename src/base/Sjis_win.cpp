@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/Sjis.h"
+#include "base/Text.h"
 
 namespace sjis {
 namespace {
@@ -71,25 +72,19 @@ std::string Encode(std::string_view utf8, bool* lossy) {
     bool ok = false;
     std::wstring wide = ToWide(CP_UTF8, utf8, &ok);
     if (!ok) {
-        // Invalid UTF-8: take what converts, one sequence at a time.
-        std::string out;
-        std::size_t i = 0;
-        while (i < utf8.size()) {
-            unsigned char lead = static_cast<unsigned char>(utf8[i]);
-            std::size_t n = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-            if (i + n > utf8.size()) n = utf8.size() - i;
-            bool one = false;
-            std::wstring w = ToWide(CP_UTF8, utf8.substr(i, n), &one);
-            if (one) {
-                out += FromWide(kCodePage, w, lossy);
-            } else {
-                out += '?';
+        // Invalid UTF-8: the runs of valid sequences convert, each ill-formed sequence is one "?".
+        std::size_t run = 0;
+        for (std::size_t i = 0; i < utf8.size();) {
+            text::Utf8Sequence sequence = text::FirstUtf8Sequence(utf8.substr(i));
+            if (!sequence.valid) {
+                wide += ToWide(CP_UTF8, utf8.substr(run, i - run), &ok);
+                wide += L'?';
                 if (lossy) *lossy = true;
-                n = 1;
+                run = i + sequence.size;
             }
-            i += n;
+            i += sequence.size;
         }
-        return out;
+        wide += ToWide(CP_UTF8, utf8.substr(run), &ok);
     }
     // Code page 932 has nothing outside the BMP: one "?" per character, as iconv gives.
     std::wstring bmp;

@@ -1,6 +1,7 @@
 // Small text helpers shared by the readers of line-oriented files (INI files, the list
 // file, registry exports). They look only at ASCII bytes, so they are safe on UTF-8 and,
-// for line ends and blanks, on code page 932 bytes too (trail bytes are 0x40 and above).
+// for line ends and blanks, on code page 932 bytes too (trail bytes are 0x40 and above);
+// FirstUtf8Sequence, for the code page 932 converters, is the one that reads UTF-8.
 #pragma once
 
 #include <string_view>
@@ -49,6 +50,45 @@ inline bool EqualsNoCase(std::string_view a, std::string_view b) {
 // names); the same caution on code page 932 as for EqualsNoCase.
 inline bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
     return s.size() >= prefix.size() && EqualsNoCase(s.substr(0, prefix.size()), prefix);
+}
+
+// The UTF-8 sequence at the start of `s`: its length in bytes and whether it is one
+// well-formed character (no overlong form, surrogate or code point above U+10FFFF). An
+// ill-formed sequence is the longest start of a character found there, or else one byte,
+// so a broken character never swallows the bytes after it. Empty text gives {0, false}.
+struct Utf8Sequence {
+    std::size_t size = 0;
+    bool valid = false;
+};
+
+inline Utf8Sequence FirstUtf8Sequence(std::string_view s) {
+    if (s.empty()) return {};
+    auto lead = static_cast<unsigned char>(s[0]);
+    if (lead < 0x80) return {1, true};
+    std::size_t length = 0;
+    unsigned char low = 0x80;  // the range of the second byte; later bytes take 0x80..0xBF
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;   // overlong below
+        if (lead == 0xED) high = 0x9F;  // surrogates above
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;   // overlong below
+        if (lead == 0xF4) high = 0x8F;  // beyond U+10FFFF above
+    } else {
+        return {1, false};  // a continuation byte, or a lead byte no character starts with
+    }
+    std::size_t size = 1;
+    for (; size < length && size < s.size(); ++size) {
+        auto b = static_cast<unsigned char>(s[size]);
+        if (b < low || b > high) break;
+        low = 0x80;
+        high = 0xBF;
+    }
+    return {size, size == length};
 }
 
 }  // namespace text

@@ -7,8 +7,20 @@
 #include <io.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "base/Utf16.h"
+
+namespace {
+
+UINT userOutputCodePage = 0;  // the console's code page before PrepareConsole
+
+void RestoreConsole() {
+    std::fflush(nullptr);  // what is still buffered was written for UTF-8
+    SetConsoleOutputCP(userOutputCodePage);
+}
+
+}  // namespace
 
 std::vector<std::string> Utf8Arguments(int argc, char** argv) {
     int count = 0;
@@ -24,7 +36,12 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
 }
 
 void PrepareConsole() {
-    SetConsoleOutputCP(CP_UTF8);
+    // The console is the user's: its code page is put back when the program ends.
+    const UINT original = GetConsoleOutputCP();
+    if (original != 0 && original != CP_UTF8 && SetConsoleOutputCP(CP_UTF8)) {
+        userOutputCodePage = original;
+        std::atexit(RestoreConsole);
+    }
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
 }

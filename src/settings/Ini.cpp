@@ -10,13 +10,6 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 // The program reads values through a 255-character buffer: 254 bytes and the NUL.
 constexpr std::size_t kMaxValueBytes = 254;
 
-std::size_t Utf8SequenceLength(unsigned char lead) {
-    if (lead < 0xC0) return 1;
-    if (lead < 0xE0) return 2;
-    if (lead < 0xF0) return 3;
-    return 4;
-}
-
 // The longest head of the text that takes at most maxBytes in code page 932; a character
 // is never cut in half.
 std::string_view CutToCodePage932(std::string_view utf8, std::size_t maxBytes) {
@@ -24,8 +17,7 @@ std::string_view CutToCodePage932(std::string_view utf8, std::size_t maxBytes) {
     std::size_t used = 0;
     std::size_t i = 0;
     while (i < utf8.size()) {
-        std::size_t n = Utf8SequenceLength(static_cast<unsigned char>(utf8[i]));
-        if (n > utf8.size() - i) n = utf8.size() - i;
+        std::size_t n = text::FirstUtf8Sequence(utf8.substr(i)).size;
         std::size_t width = n == 1 ? 1 : sjis::ByteWidth(utf8.substr(i, n));
         if (used + width > maxBytes) break;
         used += width;

@@ -30,6 +30,34 @@ TEST(Sjis, InvalidInputIsReplacedAndFlagged) {
     EXPECT_EQ(sjis::Decode(std::string("\0a", 2)), std::string("\0a", 2));
 }
 
+// Every platform: one "?" per character without a code page 932 form, one per ill-formed
+// sequence (the longest start of a character, or else one byte), and the text after it kept.
+TEST(Sjis, InvalidUtf8BecomesOneMarkPerBrokenSequence) {
+    struct Case {
+        std::string utf8;
+        std::string cp932;
+    };
+    const Case cases[] = {
+        {"x\xE3" "Ay", "x?Ay"},                       // a lead byte without its continuation
+        {"x\xF0" "ABCy", "x?ABCy"},                   // the bytes a lead announces are not skipped
+        {"x\xE3\x81", "x?"},                          // a character cut off at the end
+        {"\xE3\x81\xE3\x81\x82", "?\x82\xa0"},        // cut off before a whole one (あ)
+        {"\xF0\x9F\x98" "a", "?a"},                   // a cut-off character outside the BMP
+        {"\xFF\xF0\x9F\x98\x80", "??"},               // an invalid byte, then one outside the BMP
+        {"\x80\xBF", "??"},                           // stray continuation bytes
+        {"\xC0\xAF" "b", "??b"},                      // overlong "/"
+        {"\xE0\x80\xAF", "???"},                      // overlong "/" in three bytes
+        {"\xED\xA0\x80", "???"},                      // a surrogate
+        {"\xF4\x90\x80\x80", "????"},                 // above U+10FFFF
+        {"\xC3\xA9\xFF\xE9\x9D\xA2", "??\x96\xca"},   // é (no form), invalid byte, 面
+    };
+    for (const Case& c : cases) {
+        bool lossy = false;
+        EXPECT_EQ(sjis::Encode(c.utf8, &lossy), c.cp932) << testing::PrintToString(c.utf8);
+        EXPECT_TRUE(lossy) << testing::PrintToString(c.utf8);
+    }
+}
+
 TEST(Sjis, ByteWidthCountsEncodedBytes) {
     EXPECT_EQ(sjis::ByteWidth(""), 0u);
     EXPECT_EQ(sjis::ByteWidth("m^2"), 3u);
