@@ -20,6 +20,7 @@ struct OkCase {
     fixture::DrawingBuilder b;
     TableSettings settings = fixture::ExampleSettings();
     std::string title = "面積表";
+    SolidColour background = kWhite;
     RecordingNotifier notifier;
 
     OkCase() {
@@ -29,7 +30,7 @@ struct OkCase {
         SetRow(table, 1, kRed, "壁", "12.50", "m2");
     }
     OkResult Run(ModeCode mode, bool stoppedEarly = false) {
-        OkContext context{mode, table, b.drawing, settings, kWhite, title, program, coordinate, stoppedEarly};
+        OkContext context{mode, table, b.drawing, settings, background, title, program, coordinate, stoppedEarly};
         return RunOk(context, notifier);
     }
     std::string Read(const std::string& folder, std::string_view name) const {
@@ -111,9 +112,25 @@ TEST(OkCommand, SettingsThatCannotBeSavedAreReported) {
     ok.program = ok.dir.File("gone");
     OkResult result = ok.Run(ModeCode::TableCreation);
     EXPECT_TRUE(result.wrote && result.handOff);
+    EXPECT_FALSE(result.settingsSaved);
     EXPECT_TRUE(ok.Exists(ok.coordinate, "ZTEMP.TXT"));
     EXPECT_EQ(ok.OnlyMessage(), "ファイルを書き込めませんでした。\r\n" + file::Join(ok.program, "Vemora.INI") +
                                     "\r\nフォルダがありません。");
+}
+
+// A folder named koumoku.INI stops the item table being saved (no root needed): the settings
+// are saved, the item table is not, and the result says the save failed.
+TEST(OkCommand, ItemTableThatCannotBeSavedIsReported) {
+    OkCase ok;
+    std::filesystem::create_directories(ok.dir.Path() / "prog" / "koumoku.INI");
+    OkResult result = ok.Run(ModeCode::NewArea);
+    EXPECT_TRUE(result.wrote && result.handOff);
+    EXPECT_FALSE(result.settingsSaved);
+    EXPECT_TRUE(ok.Exists(ok.coordinate, "ZTEMP.TXT"));
+    EXPECT_TRUE(ok.Exists(ok.program, "Vemora.INI"));
+    // The reason after the path depends on the system.
+    EXPECT_EQ(ok.OnlyMessage().rfind("ファイルを書き込めませんでした。\r\n" + file::Join(ok.program, "koumoku.INI") + "\r\n", 0),
+              0u);
 }
 
 TEST(OkCommand, RewriteModesWriteTheResultFileOnly) {
@@ -179,18 +196,21 @@ TEST(OkCommand, ExternalLayerNamesChangeNothingWhenTheFileIsNotWritten) {
     ok.Run(ModeCode::LayerNamesExternal);
     EXPECT_EQ(ok.title, "0");
     EXPECT_EQ(ok.table.Row(1).name, "壁");
+    EXPECT_EQ(ok.table.Row(1).unit, "m2");
 }
 
-// One white and one red solid on a white background: both reach every output.
+// One black and one red solid on a black background: both reach every output, and the
+// empty rows (black too) stay out of it.
 TEST(OkCommand, BackgroundColouredSolidsReachEveryOutput) {
-    const std::string white = "sl 0 0 1000 0 1000 1000 0 1000", red = "sl 0 0 2000 0 2000 1000 0 1000";
+    const std::string black = "sl 0 0 1000 0 1000 1000 0 1000", red = "sl 0 0 2000 0 2000 1000 0 1000";
     for (ModeCode mode : {ModeCode::NewArea, ModeCode::ColourChange, ModeCode::LayerDistribution, ModeCode::Overlap}) {
         OkCase ok;
-        ok.table = EmptyTable(kWhite);
-        SetRow(ok.table, 1, kWhite, "", "1.000", "m^2");
+        ok.background = kBlack;
+        ok.table = EmptyTable(kBlack);
+        SetRow(ok.table, 1, kBlack, "", "1.000", "m^2");
         SetRow(ok.table, 2, kRed, "", "2.000", "m^2");
         ok.table.nextRow = 3;
-        ok.b.Solid(ok.table, 1, &RowRecords::sl, white);
+        ok.b.Solid(ok.table, 1, &RowRecords::sl, black);
         ok.b.Solid(ok.table, 2, &RowRecords::sl, red);
         ASSERT_TRUE(ok.Run(mode).wrote);
         if (mode == ModeCode::NewArea) {
@@ -200,8 +220,12 @@ TEST(OkCommand, BackgroundColouredSolidsReachEveryOutput) {
             EXPECT_NE(drawn.find(sjis::Encode("h# 2色 2個")), std::string::npos);
         } else {
             std::string result = ok.Read(ok.program, "JWC_TEMP.TXT");
-            EXPECT_NE(result.find("\r\n" + white + "\r\n"), std::string::npos) << ToInt(mode);
+            EXPECT_NE(result.find("\r\n" + black + "\r\n"), std::string::npos) << ToInt(mode);
             EXPECT_NE(result.find("\r\n" + red + "\r\n"), std::string::npos) << ToInt(mode);
+            int colours = 0;
+            for (std::size_t at = 0; (at = result.find("\r\nlc10 ", at)) != std::string::npos; ++at)
+                ++colours;
+            EXPECT_EQ(colours, 2) << ToInt(mode);
         }
     }
 }

@@ -41,18 +41,24 @@ TEST(TableSettings, MissingKeysKeepTheCurrentValues) {
     EXPECT_EQ(current, before);
 }
 
-// Each value is loaded into the defaults and saved again; `saved` is what the key then holds.
+// Each value is loaded into the defaults, or into `opposite` where the default would not tell
+// a converted value from a kept one, and saved again; `saved` is what the key then holds.
 TEST(TableSettings, ValuesConvertOrKeepTheSetting) {
     struct Case {
         const char* section;
         const char* key;
         const char* stored;
         const char* saved;
+        bool fromOpposite = false;
     };
+    TableSettings opposite;
+    opposite.Sotowaku = 0;
+    opposite.blKoumokuwrt = true;
+    opposite.chkC = 1;
     const Case cases[] = {
         {"Grid", "Sotowaku", "0", "0"},
         {"Grid", "Sotowaku", "abc", "1"},
-        {"Grid", "Sotowaku", "2", "1"},  // a check box has two states
+        {"Grid", "Sotowaku", "2", "0", true},  // a check box has two states
         {"Grid", "Sotowaku", "", "1"},
         {"Grid", "Soto_lc", "lc12", "lc12"},  // texts are taken as they are
         {"kihon", "Tani", "", ""},
@@ -67,16 +73,16 @@ TEST(TableSettings, ValuesConvertOrKeepTheSetting) {
         {"kihon", "blKoumokuwrt", "-1", "True"},
         {"kihon", "blKoumokuwrt", "true", "True"},
         {"kihon", "blKoumokuwrt", "7", "True"},
-        {"kihon", "blKoumokuwrt", "-0", "False"},
+        {"kihon", "blKoumokuwrt", "-0", "False", true},
         {"kihon", "blKoumokuwrt", "yes", "False"},
         {"kihon", "intYose", "5", "5"},  // no alignment, but kept
         {"kihon", "intYose", "70000", "70000"},
         {"kihon", "intYose", "3000000000", "0"},
         {"kihon", "mZtext", "1", "1"},
-        {"kihon", "chkC", "x", "0"},
+        {"kihon", "chkC", "x", "1", true},
     };
     for (const Case& c : cases) {
-        TableSettings s;
+        TableSettings s = c.fromOpposite ? opposite : TableSettings{};
         LoadSettings(ini::Document::Parse(std::string("[") + c.section + "]\r\n" + c.key + "=" + c.stored), s);
         ini::Document out;
         StoreSettings(s, out);

@@ -183,6 +183,22 @@ TEST(FormEnd, OkWritesHandsOffOnceAndEnds) {
     EXPECT_TRUE(file::Exists(folder.File("koumoku.INI")));
 }
 
+// The table is handed to Jw_cad and the program ends, but a settings file left unsaved (here
+// koumoku.INI, a folder) makes the OK a failed one.
+TEST(FormEnd, UnsavedSettingsMakeTheOkFail) {
+    ScratchFolder folder;
+    WriteThreeColours(folder);
+    std::filesystem::create_directories(folder.Path() / "koumoku.INI");
+    LoadedForm form(ModeCode::NewArea, folder);
+    form->Ok();
+    EXPECT_EQ(form.fake.handOffs, 1);
+    EXPECT_EQ(form->GetRunState(), RunState::Finished);
+    EXPECT_TRUE(form->OkFailed());
+    EXPECT_TRUE(file::Exists(folder.File("Vemora.INI")));
+    ASSERT_FALSE(form.fake.messages.empty());
+    EXPECT_EQ(form.fake.messages.back().text.rfind("ファイルを書き込めませんでした。\r\n" + folder.File("koumoku.INI"), 0), 0u);
+}
+
 TEST(FormEnd, RewriteModesWriteTheResultFileWithoutHandOff) {
     ScratchFolder folder;
     WriteThreeColours(folder);
