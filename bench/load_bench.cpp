@@ -76,7 +76,7 @@ void TimeLoads(benchmark::State& state, std::size_t fileBytes, Load load) {
             Drawing drawing;
             ReadOutcome outcome = load(table, drawing);
             benchmark::DoNotOptimize(outcome);
-            benchmark::DoNotOptimize(table.rowAreas.data());
+            benchmark::DoNotOptimize(table.rows.data());
             state.PauseTiming();
             loadMb = std::max(loadMb, PeakRssMb() - baseline);
         }

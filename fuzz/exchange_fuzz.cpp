@@ -40,7 +40,7 @@ Table PreviousTable(SolidColour background) {
     table.Row(1).name = "壁";
     table.Row(1).unitEntry = "m2,2.5";
     table.Row(1).unit = "m2";
-    table.rowFactors[1] = 2.5;
+    table.Row(1).factor = 2.5;
     table.Row(2).left = table.Row(2).right = 0;
     table.Row(2).name = "床";
     return table;
@@ -57,9 +57,9 @@ void CheckTable(const Table& table, const Drawing& drawing, ModeCode mode) {
         auto index = static_cast<std::size_t>(i);
         if (i < table.nextRow)
             FUZZ_CHECK(colours.insert(table.rowColours[index]).second);
-        FUZZ_CHECK(table.rowSolidCounts[index] ==
+        FUZZ_CHECK(row.solidCount ==
                    static_cast<std::int64_t>(row.records.sl.size() + row.records.sl4.size()));
-        FUZZ_CHECK(row.records.sl.empty() == !table.rowAreas[index].has_value());
+        FUZZ_CHECK(row.records.sl.empty() == !row.area.has_value());
         if (MeasuresArea(mode))
             FUZZ_CHECK(row.records.sc.empty() && row.records.se.empty() && row.records.so.empty() &&
                        row.records.sg.empty());

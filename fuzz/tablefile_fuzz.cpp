@@ -55,8 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::CheckCarriedText(a.name, b.name);
         fuzz::CheckCarriedText(a.unitEntry, b.unitEntry);
         if (fuzz::Carried(a.unitEntry) && !a.unitEntry.empty())
-            FUZZ_CHECK(reopened.rowFactors[static_cast<std::size_t>(i)] ==
-                       table.rowFactors[static_cast<std::size_t>(i)]);
+            FUZZ_CHECK(reopened.Row(i).factor ==
+                       table.Row(i).factor);
     }
     return 0;
 }

@@ -85,8 +85,9 @@ CliParse ParseCliOptions(std::span<const std::string> args) {
             o.*f.field = isFlag = true;
         }
         if (isFlag) continue;
-        static constexpr std::string_view kValued[] = {"--dir", "--zfile",    "--registry", "--table", "--title",
-                                                        "--keta", "--recolour", "--swap",     "--print"};
+        static constexpr std::string_view kValued[] = {"--dir",  "--zfile", "--registry", "--table",
+                                                        "--title", "--name", "--unit",     "--keta",
+                                                        "--recolour", "--swap", "--print"};
         bool valued = false;
         for (std::string_view known : kValued) valued = valued || name == known;
         if (!valued) return {o, "unknown option: " + name};
@@ -111,6 +112,11 @@ CliParse ParseCliOptions(std::span<const std::string> args) {
             o.table = value;
         } else if (name == "--title") {
             o.title = value;
+        } else if (name == "--name" || name == "--unit") {
+            std::size_t at = value.find('=');
+            std::optional<int> row = at == std::string::npos ? std::nullopt : ParseRow(value.substr(0, at));
+            if (!row) return {o, name + " takes ROW=TEXT, ROW 1..16: " + value};
+            (name == "--name" ? o.names : o.units).push_back({*row, value.substr(at + 1)});
         } else if (name == "--keta") {
             if (!IsKetaChoice(value)) return {o, "--keta takes one of 4, 3, 2, 1, 0, -1 .. -6: " + value};
             o.keta = value;
@@ -147,12 +153,16 @@ std::string CliUsage() {
            "  --registry FILE      Jw_cad's registry values from a registry export file\n"
            "  --table FILE         open this table file (.JHY) as 表を開く does (mode M6)\n"
            "  --title TEXT         the table title (the layer-group selector in the layer-name modes)\n"
+           "  --name ROW=TEXT      the item name of row ROW (1..16), as typed in its name cell\n"
+           "  --unit ROW=ENTRY     the unit of row ROW as a list-file entry (坪,0.3025): sets the\n"
+           "                       factor and recomputes a measured quantity (not for layer names)\n"
            "  --keta D             pick D in the rounding list (4 .. -6) and recompute the quantities\n"
            "  --recolour OLD=NEW   colour change (M3): rows of colour OLD get the new colour NEW;\n"
            "                       colours as decimal values or #RRGGBB\n"
            "  --swap S:T           drag row S's swatch onto row T (M4, M5, C1, C2)\n"
            "  --print tsv|json     print the table after the edits\n"
            "  --dry-run            stop before OK: nothing is written\n"
+           "Edits apply in this order: --table, --title, --name, --unit, --keta, --recolour, --swap.\n"
            "  --help, --version\n"
            "\n"
            "Messages go to standard error; questions take the safe answer (No, Cancel).\n"

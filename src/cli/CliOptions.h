@@ -18,6 +18,13 @@ struct Recolour {
     bool operator==(const Recolour&) const = default;
 };
 
+// A row's name or unit entry as its editor would commit it.
+struct RowText {
+    int row = 0;  // 1..16
+    std::string text;
+    bool operator==(const RowText&) const = default;
+};
+
 struct RowSwap {
     int source = 0;  // the row whose left swatch is dragged, 1..16
     int target = 0;  // the row it is dropped on, 1..16
@@ -31,6 +38,8 @@ struct CliOptions {
     std::optional<std::string> registry;  // registry export file
     std::optional<std::string> table;     // table file to open after the load step
     std::optional<std::string> title;
+    std::vector<RowText> names;           // in the order given
+    std::vector<RowText> units;           // in the order given
     std::optional<std::string> keta;      // one of the rounding list's entries, "4" .. "-6"
     std::vector<Recolour> recolours;      // in the order given
     std::vector<RowSwap> swaps;           // in the order given

@@ -58,7 +58,8 @@ int Usage(std::ostream& err, const std::string& message) {
     return kExitUsage;
 }
 
-// The edits of the options, in a fixed order: table, title, rounding, recolouring, swaps.
+// The edits of the options, in a fixed order: table, title, names, units, rounding,
+// recolouring, swaps.
 // Returns an error line for an edit the mode does not allow, else empty.
 std::string ApplyEdits(const CliOptions& options, FormModel& model, CliServices& services) {
     if (options.table) {
@@ -67,6 +68,9 @@ std::string ApplyEdits(const CliOptions& options, FormModel& model, CliServices&
         model.Execute(Command::OpenTable);
     }
     if (options.title) model.SetTitle(*options.title);
+    for (const RowText& name : options.names) model.SetRowName(name.row, name.text);
+    if (!options.units.empty() && !model.HasUnitColumn()) return "--unit: this mode has no unit column";
+    for (const RowText& unit : options.units) model.SetRowUnit(unit.row, unit.text);
     if (options.keta) {
         if (!model.StateOf(Command::TableSettings).enabled) return "--keta: the settings panel is not available in this mode";
         model.Execute(Command::TableSettings);

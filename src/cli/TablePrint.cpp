@@ -4,7 +4,13 @@
 #include <cmath>
 #include <cstdio>
 
+#include "output/TableDrawing.h"
+
 namespace {
+
+bool RowPrinted(const Table& table, int i, SolidColour background) {
+    return RowDrawn(table, i, background) || !table.Row(i).records.Empty();
+}
 
 std::string AreaText(const std::optional<double>& area) {
     if (!area) return {};
@@ -47,10 +53,9 @@ std::string TableTsv(const Table& table, SolidColour background) {
     std::string out = "row\tcolour\tsolids\tarea_m2\tquantity\tunit\tname\n";
     for (int i = 1; i <= kRowCount; ++i) {
         const TableRow& row = table.Row(i);
-        if (!RowInUse(row, background)) continue;
-        const auto index = static_cast<std::size_t>(i);
-        out += std::to_string(i) + "\t" + std::to_string(row.left) + "\t" + std::to_string(table.rowSolidCounts[index]) +
-               "\t" + AreaText(table.rowAreas[index]) + "\t" + TsvField(row.quantity) + "\t" + TsvField(row.unit) +
+        if (!RowPrinted(table, i, background)) continue;
+        out += std::to_string(i) + "\t" + std::to_string(row.left) + "\t" + std::to_string(row.solidCount) +
+               "\t" + AreaText(row.area) + "\t" + TsvField(row.quantity) + "\t" + TsvField(row.unit) +
                "\t" + TsvField(row.name) + "\n";
     }
     return out;
@@ -61,13 +66,12 @@ std::string TableJson(const Table& table, SolidColour background, const std::str
     bool first = true;
     for (int i = 1; i <= kRowCount; ++i) {
         const TableRow& row = table.Row(i);
-        if (!RowInUse(row, background)) continue;
-        const auto index = static_cast<std::size_t>(i);
-        const std::optional<double>& value = table.rowAreas[index];
+        if (!RowPrinted(table, i, background)) continue;
+        const std::optional<double>& value = row.area;
         std::string area = value && std::isfinite(*value) ? AreaText(value) : std::string();
         out += std::string(first ? "\n" : ",\n") + "    {\"row\": " + std::to_string(i) +
                ", \"colour\": " + std::to_string(row.left) +
-               ", \"solids\": " + std::to_string(table.rowSolidCounts[index]) +
+               ", \"solids\": " + std::to_string(row.solidCount) +
                ", \"area_m2\": " + (area.empty() ? "null" : area) + ", \"quantity\": " + JsonString(row.quantity) +
                ", \"unit\": " + JsonString(row.unit) + ", \"name\": " + JsonString(row.name) + "}";
         first = false;

@@ -1,5 +1,5 @@
-// The table as vemora-cli prints it: the rows in use with their colour, solid count, area,
-// quantity, unit and name. Text is UTF-8.
+// The table as vemora-cli prints it: the rows OK draws or writes, with their colour, solid
+// count, area, quantity, unit and name. Text is UTF-8.
 //
 //   row	colour	solids	area_m2	quantity	unit	name
 //   1	255	2	15.25	15.250	m^2	居室
@@ -9,8 +9,9 @@
 
 #include "exchange/Table.h"
 
-// Tab-separated: the header line, then one line per row in use (a name, or a left swatch
-// other than the background). The area has 12 significant digits and is empty for a row
+// Tab-separated: the header line, then one line per row that the table drawing draws or a
+// rewrite writes (RowDrawn, or a row holding solid records, background-coloured ones
+// included). The area has 12 significant digits and is empty for a row
 // without a measured area. Tabs and line breaks inside texts become blanks.
 std::string TableTsv(const Table& table, SolidColour background);
 

@@ -38,6 +38,10 @@ struct Drawing {
     std::optional<std::string> titleBox;
     int currentRow = 0;               // CurrentRow: row of the last solid record, 0 if none
     bool hasRoundFigures = false;     // HasRoundFigures
+    // Solid records of colours that found no row once all 16 were taken (table modes only:
+    // the rewrite modes stop reading there), and those colours in the order met.
+    std::int64_t leftOutSolids = 0;
+    std::vector<SolidColour> leftOutColours;
 
     std::string_view Text(LineRef line) const {
         return std::string_view(bytes).substr(static_cast<std::size_t>(line.offset), line.length);

@@ -258,7 +258,7 @@ class Walk {
                 return ReadOutcome::ColourLimit;
             if (placement->list)
                 tag = Tag(placement->row, *placement->list);
-            else
+            else if (placement->row != 0)
                 kept.length = 0;
         }
         return std::nullopt;

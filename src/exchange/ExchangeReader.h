@@ -34,7 +34,7 @@
 enum class ReadOutcome {
     Finished,       // end of file reached; the end-of-file step ran
     MissingFile,    // no TEMP.TXT, or one over 4 GiB: reported, nothing read
-    ColourLimit,    // a 17th colour: reported, the rows so far stay, no end-of-file step
+    ColourLimit,    // a 17th colour in a rewrite mode: reported, the rows so far stay, no end-of-file step
     StoppedAtHash,  // mode 0 met a "#" line: the load step ends there, no end-of-file step
     EndProgram,     // a pen colour above 116: reported; the program must end without output
 };

@@ -2,8 +2,11 @@
 
 #include <cmath>
 #include <cstdint>
+#include <string>
 #include <limits>
+#include <utility>
 
+#include "base/Text.h"
 #include "exchange/Numbers.h"
 #include "output/Format.h"
 
@@ -15,14 +18,6 @@ constexpr std::string_view kRoundFiguresMessage =
     "これらの面積は集計できません。\r\n"
     "注意してください｡ ";
 constexpr std::string_view kNoSolidsMessage = "ソリッド図形がありません。";
-
-std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && s.front() == ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ')
-        s.remove_suffix(1);
-    return s;
-}
 
 // The Keta value as the quantity formatter takes it: a 16-bit integer, rounded to even as
 // the conversion of a text to an integer does; out of range gives 0 (no decimals).
@@ -36,7 +31,7 @@ int FormatDigits(double keta) {
 // A quantity text that reads as a number: sign, digits, thousands separators, decimals.
 bool IsNumberText(std::string_view text) {
     std::string digits;
-    for (char c : TrimBlanks(text))
+    for (char c : text::TrimBlanks(text))
         if (c != ',')
             digits += c;
     return numbers::ParseNumber(digits).has_value();
@@ -51,12 +46,14 @@ UnitEntry SplitUnitEntry(std::string_view entry) {
         return result;
     std::string_view factor = entry.substr(comma + 1);
     factor = factor.substr(0, factor.find(','));
-    result.factor = numbers::ParseNumber(TrimBlanks(factor)).value_or(1.0);
+    std::optional<double> value = numbers::ParseNumber(text::TrimBlanks(factor));
+    if (value && *value != 0.0)
+        result.factor = *value;
     return result;
 }
 
 double KetaValue(std::string_view keta) {
-    return numbers::ParseNumber(TrimBlanks(keta)).value_or(0.0);
+    return numbers::ParseNumber(text::TrimBlanks(keta)).value_or(0.0);
 }
 
 double RoundedQuantity(double value, double digits) {
@@ -84,25 +81,33 @@ void ApplyDefaultUnit(Table& table, std::string_view tani) {
             continue;
         row.unit = entry.unit;
         row.unitEntry = std::string(tani);
-        table.rowFactors[static_cast<std::size_t>(i)] = entry.factor;
+        row.factor = entry.factor;
     }
 }
 
 void ShowQuantities(Table& table, std::string_view keta) {
     for (int i = 1; i < table.nextRow && i <= kRowCount; ++i) {
-        auto index = static_cast<std::size_t>(i);
-        table.Row(i).quantity = QuantityText(table.rowAreas[index], table.rowFactors[index], keta);
+        TableRow& row = table.Row(i);
+        row.quantity = QuantityText(row.area, row.factor, keta);
     }
 }
 
+void RecomputeQuantity(TableRow& row, std::string_view keta) {
+    if (row.area && IsNumberText(row.quantity))
+        row.quantity = QuantityText(row.area, row.factor, keta);
+}
+
 void RecomputeQuantities(Table& table, std::string_view keta) {
-    for (int i = 1; i <= kRowCount; ++i) {
-        auto index = static_cast<std::size_t>(i);
-        TableRow& row = table.Row(i);
-        if (!table.rowAreas[index] || !IsNumberText(row.quantity))
-            continue;
-        row.quantity = QuantityText(table.rowAreas[index], table.rowFactors[index], keta);
-    }
+    for (int i = 1; i <= kRowCount; ++i)
+        RecomputeQuantity(table.Row(i), keta);
+}
+
+void SetUnitEntry(TableRow& row, std::string_view entry, std::string_view keta) {
+    UnitEntry parsed = SplitUnitEntry(entry);
+    row.unit = std::move(parsed.unit);
+    row.unitEntry = std::string(entry);
+    row.factor = parsed.factor;
+    RecomputeQuantity(row, keta);
 }
 
 void FinishReading(ModeCode mode,
@@ -119,4 +124,9 @@ void FinishReading(ModeCode mode,
     ShowQuantities(table, keta);
     if (drawing.currentRow == 0)
         ShowMessage(notifier, kNoSolidsMessage, MessageIcon::None);
+    if (drawing.leftOutSolids != 0)
+        ShowMessage(notifier,
+                    "表に入らなかったソリッド図形があります： " + std::to_string(drawing.leftOutColours.size()) + "色 " +
+                        std::to_string(drawing.leftOutSolids) + "個\r\nこれらの面積は集計していません。",
+                    MessageIcon::Exclamation);
 }

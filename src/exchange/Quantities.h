@@ -4,8 +4,8 @@
 //
 // Choices where the settings hold no usable value (the program never stops over them):
 // - a Keta text that is not a number rounds as Keta 0 (whole numbers, no decimals);
-// - a Tani text without a comma, or whose factor is empty or not a number, gives factor 1,
-//   as the item-table reader does; a factor of 0 is taken as written.
+// - a unit entry (the Tani setting, a stored or a typed one) without a comma, or whose factor
+//   is empty, not a number or 0, gives factor 1.
 #pragma once
 
 #include <optional>
@@ -17,7 +17,8 @@
 #include "exchange/Drawing.h"
 #include "exchange/Table.h"
 
-// The unit and the factor of a unit entry "unit,factor[,...]".
+// The unit and the factor of a unit entry "unit,factor[,...]": the unit is the text up to the
+// first comma, the factor the second piece (blanks and tabs around it ignored).
 struct UnitEntry {
     std::string unit;
     double factor = 1.0;
@@ -44,14 +45,21 @@ void ApplyDefaultUnit(Table& table, std::string_view tani);
 // Shows the quantity of every row 1 .. nextRow - 1 ("-" for a row without area).
 void ShowQuantities(Table& table, std::string_view keta);
 
-// A pick in the rounding list: rows 1..16 whose quantity text is a number and which have an
-// area get their quantity again with the new digits. Other texts ("-", empty, words) stay,
-// and so does a number the user typed into a row without area.
+// A row with an area whose quantity text is a number gets its quantity again from the area,
+// its factor and the Keta digits. Other texts ("-", empty, words) stay, and so does a number
+// the user typed into a row without area.
+void RecomputeQuantity(TableRow& row, std::string_view keta);
+
+// A pick in the rounding list: RecomputeQuantity for rows 1..16.
 void RecomputeQuantities(Table& table, std::string_view keta);
 
+// A unit entry committed for a row: its caption, the entry and the factor it gives, and the
+// quantity recomputed with the Keta digits (RecomputeQuantity). An empty entry gives factor 1.
+void SetUnitEntry(TableRow& row, std::string_view entry, std::string_view keta);
+
 // The end of the exchange reading (every mode but 7, where it does nothing): warns about
-// circle-related solids, applies the default unit, shows the quantities, and reports a file
-// without any solid record.
+// circle-related solids, applies the default unit, shows the quantities, reports a file
+// without any solid record, and tells how many solids of how many colours found no row.
 void FinishReading(ModeCode mode,
                    const Drawing& drawing,
                    Table& table,

@@ -106,20 +106,27 @@ std::optional<SolidPlacement> TakeSolidRecord(std::string_view line,
     int row = FindRow(table, colour, !plain);
     if (row == 0) {
         if (table.nextRow > kRowCount) {
-            ShowMessage(notifier, kColourLimitMessage, MessageIcon::Exclamation);
-            return std::nullopt;
+            if (drawing.leftOutSolids == 0)
+                ShowMessage(notifier, kColourLimitMessage, MessageIcon::Exclamation);
+            if (RewritesSolids(mode))
+                return std::nullopt;
+            if (std::find(drawing.leftOutColours.begin(), drawing.leftOutColours.end(), colour) ==
+                drawing.leftOutColours.end())
+                drawing.leftOutColours.push_back(colour);
+            ++drawing.leftOutSolids;
+            return SolidPlacement{0, std::nullopt};
         }
         row = AddRow(table, colour);
     }
     drawing.currentRow = row;
 
     if (plain) {
-        auto index = static_cast<std::size_t>(row);
-        ++table.rowSolidCounts[index];
+        TableRow& target = table.Row(row);
+        ++target.solidCount;
         std::optional<MeasuredSolid> solid = MeasureSolid(line);
         if (!solid)
             return SolidPlacement{row, RecordList::Sl4};
-        table.rowAreas[index] = table.rowAreas[index].value_or(0.0) + solid->area;
+        target.area = target.area.value_or(0.0) + solid->area;
         return SolidPlacement{row, RecordList::Sl};
     }
     if (MeasuresArea(mode)) {

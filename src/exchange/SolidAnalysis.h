@@ -51,14 +51,17 @@ struct SolidPlacement {
 // `colour`:
 // - finds the row of the colour (first match for "sl", last match for the others) or adds
 //   a row with both swatches in that colour, and makes it the current row;
-// - "sl": counts it in rowSolidCounts; a triangle or quadrilateral adds its area to the
+// - "sl": counts it in the row's solid count; a triangle or quadrilateral adds its area to the
 //   row and its line goes to the row's measured list; the line of
 //   any other "sl" goes to the unmeasured list (sl4), without area, so that a rewrite never
 //   loses it;
 // - "sc", "se", "so", "sg": in the area modes 1 and 2 sets hasRoundFigures and the line is
 //   dropped; in the other modes it goes to the row's list of its kind.
-// The caller keeps the line where the placement says. Returns nullopt, after showing
-// "16色を越えました。", when the colour needs a 17th row: the reading must stop there.
+// The caller keeps the line where the placement says. A colour that needs a 17th row shows
+// "16色を越えました。" the first time. In the rewrite modes the result is then nullopt: the
+// reading must stop there, as the solids could not all be written back. In the other modes
+// the record is counted in the drawing's left-out solids and colours, not measured, and gets
+// row 0: its line stays among the other lines.
 std::optional<SolidPlacement> TakeSolidRecord(std::string_view line,
                                               SolidColour colour,
                                               ModeCode mode,

@@ -30,7 +30,8 @@ struct RowRecords {
     bool Empty() const { return sl4.empty() && sl.empty() && sc.empty() && se.empty() && so.empty() && sg.empty(); }
 };
 
-// One row of the on-screen table as its controls show it.
+// One row of the table: what its controls show and what belongs to it. Everything here moves
+// with the row when rows are exchanged, but the mode marks of its swatches.
 struct TableRow {
     SolidColour left = 0;        // left swatch colour: the row's colour
     SolidColour right = 0;       // right swatch colour: the new colour in colour-change mode
@@ -40,6 +41,9 @@ struct TableRow {
     std::string quantity;        // quantity text as shown
     std::string unit;            // unit caption: the unit entry up to its first comma
     std::string unitEntry;       // the whole unit entry ("m^2,1"), the unit label's tooltip
+    double factor = 1.0;         // area -> quantity multiplier, from the unit entry
+    std::optional<double> area;  // m² of the measured solids; empty until one is added
+    std::int64_t solidCount = 0;  // "sl" records of the row's colour
     RowRecords records;
 };
 
@@ -47,10 +51,7 @@ struct TableRow {
 struct Table {
     std::array<TableRow, kRowCount + 1> rows{};
     std::array<SolidColour, 2 * kRowCount + 2> rowColours{};  // RowColours: 1..16, 17..32 mirror
-    std::array<std::optional<double>, kRowCount + 1> rowAreas{};  // m², empty until a solid is added
     std::array<std::string, kRowCount + 1> rowUnits{};  // RowUnits: unit as last loaded from an item table
-    std::array<double, kRowCount + 1> rowFactors{};     // RowFactors: area -> quantity multiplier
-    std::array<std::int64_t, kRowCount + 1> rowSolidCounts{};  // "sl" records per row
     int nextRow = 1;  // rows filled by the analysis or the item table + 1 (1..17)
 
     TableRow& Row(int i) { return rows[static_cast<std::size_t>(i)]; }

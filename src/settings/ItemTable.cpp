@@ -8,6 +8,7 @@
 
 #include "base/Text.h"
 #include "exchange/Numbers.h"
+#include "exchange/Quantities.h"
 
 namespace {
 
@@ -25,18 +26,6 @@ std::optional<T> StoredInteger(std::string_view text) {
     if (*value < std::numeric_limits<T>::min() || *value > std::numeric_limits<T>::max())
         return std::nullopt;
     return static_cast<T>(*value);
-}
-
-// "m^2,2.5,x": the factor is the second piece; 1 when there is none, when it is not a
-// number, or when it is 0.
-double FactorOf(std::string_view entry) {
-    std::size_t comma = entry.find(',');
-    if (comma == std::string_view::npos)
-        return 1.0;
-    std::string_view piece = entry.substr(comma + 1);
-    piece = piece.substr(0, piece.find(','));
-    auto factor = numbers::ParseNumber(text::TrimBlanks(piece));
-    return factor && *factor != 0.0 ? *factor : 1.0;
 }
 
 }  // namespace
@@ -72,9 +61,10 @@ void LoadItemTable(const ini::Document& doc, Table& table) {
         row.name = doc.Get("koumoku", Key("koumoku_", k), "");
         row.unitEntry = doc.Get("tani", Key("tani_", k), "");
         if (!row.unitEntry.empty()) {
-            table.rowUnits[i] = row.unitEntry.substr(0, row.unitEntry.find(','));
-            table.rowFactors[i] = FactorOf(row.unitEntry);
-            row.unit = table.rowUnits[i];
+            UnitEntry entry = SplitUnitEntry(row.unitEntry);
+            table.rowUnits[i] = entry.unit;
+            row.unit = std::move(entry.unit);
+            row.factor = entry.factor;
         }
         row.left = row.right = table.rowColours[i];
         row.leftTip = row.rightTip = ColourRgbText(row.left);

@@ -91,13 +91,13 @@ void FormModel::Execute(Command command) {
 // Opening one editor gives it the focus, which the other one loses.
 void FormModel::OpenNameEditor(int row) {
     if (unitEditor_.visible) UnitEditorFocusLost();
-    nameEditor_.row = row;
-    nameEditor_.visible = true;
-    nameEditor_.text = table_.Row(row).name;
-    CommitName();  // setting the editor's text is a text change
+    const TableRow& opened = table_.Row(row);
+    nameEditor_ = EditorState{true, row, opened.name, opened.name, opened.quantity};
 }
 
-void FormModel::CommitName() { table_.Row(nameEditor_.row).name = nameEditor_.text; }
+void FormModel::SetRowName(int row, const std::string& text) {
+    if (Accepting() && ValidRow(row)) table_.Row(row).name = text;
+}
 
 void FormModel::ClickName(int row) {
     if (Accepting() && ValidRow(row)) OpenNameEditor(row);
@@ -106,36 +106,35 @@ void FormModel::ClickName(int row) {
 void FormModel::NameEditorTextChanged(const std::string& text) {
     if (!Accepting() || !nameEditor_.visible) return;
     nameEditor_.text = text;
-    CommitName();
+    SetRowName(nameEditor_.row, text);
 }
 
 void FormModel::NameEditorKeyDown(int keyCode) {
     if (!Accepting() || !nameEditor_.visible) return;
-    CommitName();
+    SetRowName(nameEditor_.row, nameEditor_.text);
     if (keyCode == kEnterKey) OpenNameEditor(nameEditor_.row % kRowCount + 1);
 }
 
 void FormModel::NameEditorFocusLost() {
     if (!Accepting() || !nameEditor_.visible) return;
-    CommitName();
+    SetRowName(nameEditor_.row, nameEditor_.text);
+    nameEditor_.visible = false;
+}
+
+void FormModel::CancelNameEditor() {
+    if (!Accepting() || !nameEditor_.visible) return;
+    SetRowName(nameEditor_.row, nameEditor_.openedText);
     nameEditor_.visible = false;
 }
 
 void FormModel::OpenUnitEditor(int row) {
     if (nameEditor_.visible) NameEditorFocusLost();
-    unitEditor_.row = row;
-    unitEditor_.visible = true;
-    unitEditor_.enabled = true;
-    unitEditor_.text = table_.Row(row).unitEntry;
-    CommitUnit();
+    const TableRow& opened = table_.Row(row);
+    unitEditor_ = EditorState{true, row, opened.unitEntry, opened.unitEntry, opened.quantity};
 }
 
-// The unit caption is the entry up to its first comma; the tooltip keeps the whole entry.
-void FormModel::CommitUnit() {
-    TableRow& row = table_.Row(unitEditor_.row);
-    const std::string& text = unitEditor_.text;
-    row.unit = text.substr(0, text.find(','));
-    row.unitEntry = text;
+void FormModel::SetRowUnit(int row, const std::string& entry) {
+    if (Accepting() && ValidRow(row) && HasUnitColumn()) SetUnitEntry(table_.Row(row), entry, settings_.Keta);
 }
 
 void FormModel::ClickUnit(int row) {
@@ -143,31 +142,36 @@ void FormModel::ClickUnit(int row) {
 }
 
 void FormModel::UnitEditorTextChanged(const std::string& text) {
-    if (!Accepting() || !unitEditor_.visible || !unitEditor_.enabled) return;
+    if (!Accepting() || !unitEditor_.visible) return;
     unitEditor_.text = text;
-    CommitUnit();
+    SetRowUnit(unitEditor_.row, text);
 }
 
 void FormModel::UnitEditorKeyDown(int keyCode) {
-    if (!Accepting() || !unitEditor_.visible || !unitEditor_.enabled) return;
-    CommitUnit();
+    if (!Accepting() || !unitEditor_.visible) return;
+    SetRowUnit(unitEditor_.row, unitEditor_.text);
     if (keyCode == kEnterKey) OpenUnitEditor(unitEditor_.row % kRowCount + 1);
 }
 
 void FormModel::UnitEditorFocusLost() {
     if (!Accepting() || !unitEditor_.visible) return;
-    // A disabled editor (after a row exchange) still holds the text of the row that was
-    // moved away: committing it would put a stale unit on another row.
-    if (unitEditor_.enabled) CommitUnit();
+    SetRowUnit(unitEditor_.row, unitEditor_.text);
+    unitEditor_.visible = false;
+}
+
+void FormModel::CancelUnitEditor() {
+    if (!Accepting() || !unitEditor_.visible) return;
+    SetRowUnit(unitEditor_.row, unitEditor_.openedText);
+    table_.Row(unitEditor_.row).quantity = unitEditor_.openedQuantity;
     unitEditor_.visible = false;
 }
 
 // The swatches change names and units behind an open editor (a swatch takes no focus, so the
-// editor stays open): the editor takes the row's new value, so that its next commit does not
-// put back the old one.
+// editor stays open): the editor takes the row's new value, so that neither its next commit
+// nor Esc puts back the old one.
 void FormModel::SyncEditors() {
-    if (nameEditor_.visible) nameEditor_.text = table_.Row(nameEditor_.row).name;
-    if (unitEditor_.visible) unitEditor_.text = table_.Row(unitEditor_.row).unitEntry;
+    if (nameEditor_.visible) OpenNameEditor(nameEditor_.row);
+    if (unitEditor_.visible) OpenUnitEditor(unitEditor_.row);
 }
 
 void FormModel::SetTitle(const std::string& text) {
@@ -237,8 +241,6 @@ void FormModel::ClickSwapButton() {
 bool FormModel::DropSwatch(int source, int target) {
     if (!Accepting() || !LeftSwatchesDraggable() || !ValidRow(source) || target < 1 || target > 2 * kRowCount)
         return false;
-    unitEditor_.enabled = false;
-    ketaEnabled_ = false;  // the row arrays no longer match the rows: no more recomputation
     const int t = SwatchRow(target);
     if (t != source) ExchangeRows(table_, source, t);
     SyncEditors();
@@ -267,7 +269,7 @@ void FormModel::SetFieldText(PanelField field, const std::string& text) {
 }
 
 void FormModel::PickKeta(const std::string& entry) {
-    if (!Accepting() || !panelVisible_ || !ketaEnabled_) return;
+    if (!Accepting() || !panelVisible_) return;
     settings_.Keta = entry;
     RecomputeQuantities(table_, settings_.Keta);
 }

@@ -37,12 +37,14 @@ struct LoadContext {
     std::string coordinateFolder;  // ZTEMP.TXT; empty: Jw_cad's ZFILE value, read at OK
 };
 
-// A floating editor (Combo2 over an item name, cbTani(0) over a unit).
+// A floating editor over a row's item name or unit.
 struct EditorState {
     bool visible = false;
-    bool enabled = true;  // cbTani is disabled by a row exchange until it is next opened
-    int row = 0;          // NameEditRow / UnitEditRow: the row it lies over (1..16; 0 before first use)
+    int row = 0;  // the row it lies over (1..16; 0 before first use)
     std::string text;
+    // The row's name or unit entry and its quantity when the editor opened: Esc puts them back.
+    std::string openedText;
+    std::string openedQuantity;
 };
 
 enum class RunState {
@@ -86,7 +88,7 @@ public:
     // Alignment of the item names as last applied (0 left, 1 right, 2 centre); nullopt: as designed.
     std::optional<int> NameAlignment() const { return nameAlignment_; }
     bool PanelVisible() const { return panelVisible_; }
-    bool FieldEnabled(PanelField field) const { return PanelFieldEnabled(field, settings_, ketaEnabled_); }
+    bool FieldEnabled(PanelField field) const { return PanelFieldEnabled(field, settings_); }
     std::vector<std::string> ListEntries(PanelField field) const;
     std::optional<int> CopyLayout() const { return SelectedCopyLayout(settings_); }  // Option1
     MenuSnapshot Snapshot() const;
@@ -104,10 +106,18 @@ public:
     void NameEditorTextChanged(const std::string& text);  // typing or a list pick: commits live
     void NameEditorKeyDown(int keyCode);          // commits; Enter walks to the next row
     void NameEditorFocusLost();                   // commits and hides
+    void CancelNameEditor();                      // Esc: the name as it was when opened, closed
     void ClickUnit(int row);                      // Label5(row): opens the unit editor
     void UnitEditorTextChanged(const std::string& text);
     void UnitEditorKeyDown(int keyCode);
     void UnitEditorFocusLost();
+    void CancelUnitEditor();                      // Esc: unit and quantity as when opened, closed
+    // A row's name or unit entry committed, as its editor commits it. A unit entry also sets
+    // the row's factor and recomputes a measured quantity with the current rounding. Ignored
+    // for a row outside 1..16 (and the unit where the mode shows no unit column).
+    void SetRowName(int row, const std::string& text);
+    void SetRowUnit(int row, const std::string& entry);
+    bool HasUnitColumn() const { return layout_.quantityHeadingVisible; }
     void SetTitle(const std::string& text);       // typing in txtHyoumei
     void SetQuantity(int row, const std::string& text);  // typing in Text_sum(row)
 
@@ -135,8 +145,7 @@ private:
     bool Accepting() const { return state_ == RunState::Running && !handOffRunning_; }
     void OpenNameEditor(int row);
     void OpenUnitEditor(int row);
-    void CommitName();
-    void CommitUnit();
+
     void ApplyAlignment();
     void SyncEditors();
     void OpenTable();
@@ -167,7 +176,6 @@ private:
     std::optional<int> nameAlignment_;
     bool panelVisible_ = false;
     bool loadStepLists_ = false;  // the panel's lists filled by the load step
-    bool ketaEnabled_ = true;     // Comboketa, until the first row exchange
 
     RunState state_ = RunState::Running;
     bool okFailed_ = false;

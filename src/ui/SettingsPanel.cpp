@@ -77,8 +77,7 @@ std::int16_t RuledLineSwitch(const TableSettings& settings, int group) {
     return settings.*kRuledLineSwitches[group];
 }
 
-bool PanelFieldEnabled(PanelField field, const TableSettings& settings, bool ketaEnabled) {
-    if (field == PanelField::Keta) return ketaEnabled;
+bool PanelFieldEnabled(PanelField field, const TableSettings& settings) {
     std::optional<int> group = RuledLineGroupOf(field);
     // The start-up disables only the groups whose box is off (0); a click sets 0 or 1.
     return !group || RuledLineSwitch(settings, *group) != 0;

@@ -33,9 +33,9 @@ constexpr int kRuledLineGroups = 3;  // ckKeisen(0) outer frame, (1) vertical, (
 std::int16_t& RuledLineSwitch(TableSettings& settings, int group);
 std::int16_t RuledLineSwitch(const TableSettings& settings, int group);
 
-// Is the field enabled: a ruled-line combo while its check box is not off, Comboketa until
-// the first row exchange, every other field always.
-bool PanelFieldEnabled(PanelField field, const TableSettings& settings, bool ketaEnabled);
+// Is the field enabled: a ruled-line combo while its check box is not off, every other field
+// always.
+bool PanelFieldEnabled(PanelField field, const TableSettings& settings);
 
 // The entries the field's list offers. Line colours, text types and the layers of the text
 // and ruled lines are added by the load step (`loadStepLists`; not in the layer-name mode 6);

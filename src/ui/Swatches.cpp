@@ -60,4 +60,9 @@ void ExchangeRows(Table& table, int s, int t) {
     std::swap(a.records, b.records);
     std::swap(a.unit, b.unit);
     std::swap(a.unitEntry, b.unitEntry);
+    std::swap(a.factor, b.factor);
+    std::swap(a.area, b.area);
+    std::swap(a.solidCount, b.solidCount);
+    std::swap(table.rowColours[static_cast<std::size_t>(s)], table.rowColours[static_cast<std::size_t>(t)]);
+    std::swap(table.rowUnits[static_cast<std::size_t>(s)], table.rowUnits[static_cast<std::size_t>(t)]);
 }

@@ -73,7 +73,7 @@ TEST(TablePrint, JsonEscapesTextsAndWritesNullForNoArea) {
     table.Row(2).left = 255;
     table.Row(2).name = "a\"b\\c\td";
     table.Row(2).quantity = "-";
-    table.rowAreas[3] = 0.125;
+    table.Row(3).area = 0.125;
     table.Row(3).name = "x";
     EXPECT_EQ(TableJson(table, 0, "T"),
               "{\n  \"title\": \"T\",\n  \"rows\": [\n"

@@ -56,6 +56,9 @@ public:
         std::string bytes = Bytes(work_ / name);
         return bytes == "<missing>" ? bytes : sjis::Decode(bytes);
     }
+    void Write(const std::string& name, const std::string& bytes) const {
+        ASSERT_TRUE(file::WriteAtomic((work_ / name).string(), bytes));
+    }
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(work_)) names.push_back(entry.path().filename().string());
@@ -145,11 +148,11 @@ TEST(CliDriver, OverlapOrderFollowsTheSwappedRows) {
     CliCase c("plan");
     Outcome o = c.Run({"--swap", "1:2", "--print", "tsv", "M5"});
     EXPECT_EQ(o.status, 0);
-    // The swatches, quantities and records move; the row arrays (solids, area) stay.
+    // Everything of a row moves with it: swatches, quantity, solid count, area and records.
     EXPECT_EQ(o.out,
               "row\tcolour\tsolids\tarea_m2\tquantity\tunit\tname\n"
-              "1\t12632256\t2\t15.5\t2.250\tm^2\t\n"
-              "2\t16711680\t1\t2.25\t15.500\tm^2\t\n"
+              "1\t12632256\t1\t2.25\t2.250\tm^2\t\n"
+              "2\t16711680\t2\t15.5\t15.500\tm^2\t\n"
               "3\t0\t0\t\t-\tm^2\t\n");
     EXPECT_EQ(c.File("JWC_TEMP.TXT"), "hd\r\n" + kPlanKept + "lc10 12632256\r\n" + kGreySolids + "lc10 16711680\r\n" +
                                           kBlueSolids + "lc10 0\r\n" + kBlackSolids);
@@ -180,6 +183,39 @@ TEST(CliDriver, ExternalLayerNamesComeFromTheFileAndEndInATable) {
     EXPECT_EQ(ztemp.substr(ztemp.size() - end.size()), end);
 }
 
+TEST(CliDriver, NamesAndUnitsActAsTheirEditorsAndTravelWithTheirRows) {
+    CliCase c("../samples/office");
+    Outcome o = c.Run({"--name", "2=大会議室", "--unit", "1=坪,0.3025", "--swap", "1:3", "--print", "tsv", "C2"});
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.out.substr(0, o.out.find("\n4\t") + 1),
+              "row\tcolour\tsolids\tarea_m2\tquantity\tunit\tname\n"
+              "1\t16764108\t1\t42\t42.000\tm^2\t\n"
+              "2\t65535\t1\t42\t42.000\tm^2\t大会議室\n"
+              "3\t13434828\t1\t84\t25.410\t坪\t\n");
+    const std::string ztemp = c.File("ZTEMP.TXT");
+    EXPECT_NE(ztemp.find("\"25.410\r\nch 58 -19 1 0 \"坪\r\n"), std::string::npos) << ztemp;
+}
+
+TEST(CliDriver, ColoursBeyondSixteenAreLeftOutOfTheTableAndTold) {
+    CliCase c("", "eighteen");
+    // Colours 1..15, the white background, 17 and 18, then one more solid of colour 1.
+    std::string bytes = "hq\r\nhs 100 100 100 100 100 100 100 100 100 100 100 100 100 100 100 100\r\n"
+                        "hcw 2 2.5 3 4 5 6 7 8 9 10\r\nhch 2 2.5 3 4 5 6 7 8 9 10\r\nhcd 0 0 0.5 0.5 0.5 0.5 1 1 1 1\r\ncn3\r\n";
+    for (int colour : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16777215, 17, 18, 1})
+        bytes += "lc10 " + std::to_string(colour) + "\r\nsl 0 0 1000 0 0 1000\r\n";
+    c.Write("TEMP.TXT", bytes);
+    Outcome o = c.Run({"--print", "tsv", "C2"});
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.err, "16色を越えました。\n表に入らなかったソリッド図形があります： 2色 2個\nこれらの面積は集計していません。\n");
+    EXPECT_EQ(std::count(o.out.begin(), o.out.end(), '\n'), 17);  // the background-coloured row too
+    EXPECT_NE(o.out.find("\n1\t1\t2\t1\t1.000\tm^2\t\n"), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("\n16\t16777215\t1\t0.5\t0.500\tm^2\t\n"), std::string::npos) << o.out;
+    const std::string ztemp = c.File("ZTEMP.TXT");
+    EXPECT_NE(ztemp.find("ch 29.75 -5 1 0 \"1.000\r\n"), std::string::npos);
+    const std::string end = "h# 16色 17個のソリッド図形の面積を測定・作表しました。 \r\n";
+    EXPECT_EQ(ztemp.substr(ztemp.size() - end.size()), end);
+}
+
 TEST(CliDriver, ExitStatusSaysHowTheRunEnded) {
     CliCase dryRun("plan", "dryRun");
     Outcome o = dryRun.Run({"--dry-run", "C2"});
@@ -188,7 +224,8 @@ TEST(CliDriver, ExitStatusSaysHowTheRunEnded) {
 
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {"--swap", "0:1", "C2"}, {"--recolour", "255=#12345", "M3"}, {"--recolour", "255=0", "C2"},
-             {"--swap", "1:2", "M3"}, {"--keta", "5", "C2"}, {"--print", "xml"}, {"C1", "C2"}, {"--table"}}) {
+             {"--swap", "1:2", "M3"}, {"--keta", "5", "C2"}, {"--print", "xml"}, {"C1", "C2"}, {"--table"},
+             {"--name", "17=x", "C2"}, {"--unit", "0=坪", "C2"}, {"--unit", "1=坪", "M7"}}) {
         CliCase bad("plan", "bad");
         Outcome u = bad.Run(args);
         EXPECT_EQ(u.status, 1) << args[0];

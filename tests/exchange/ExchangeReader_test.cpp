@@ -61,7 +61,7 @@ TEST(ExchangeReader, LineEndsOfEveryKindGiveTheSameLines) {
             bytes += std::string(line) + std::string(end);
         Loaded r = Load(bytes);
         EXPECT_EQ(r.Texts(r.drawing.otherLines), (std::vector<std::string>{"", "", " 0 0 10 10"})) << end.size();
-        EXPECT_EQ(r.table.rowAreas[1], 0.5);
+        EXPECT_EQ(r.table.Row(1).area, 0.5);
     }
 }
 
@@ -126,8 +126,8 @@ TEST(ExchangeReader, RowsAreFormedByColourValue) {
     Loaded r = Load(Cp932Lines({"hq", "lc8", "sl 0 0 1000 0 0 1000", "lc102", "sl 0 0 1000 0 1000 1000 0 1000",
                                 "lc10 255", "sl 0 0 1000 0 0 1000", "lc6", "sl 0 0 1 0 0 1"}));
     EXPECT_EQ(r.table.nextRow, 3);
-    EXPECT_EQ(r.table.rowSolidCounts[1], 3);
-    EXPECT_EQ(r.table.rowAreas[1], 2.0);
+    EXPECT_EQ(r.table.Row(1).solidCount, 3);
+    EXPECT_EQ(r.table.Row(1).area, 2.0);
     EXPECT_EQ(r.table.Row(1).leftTip, "R:255 G:0 B:0");
     EXPECT_EQ(r.table.Row(2).left, RgbColour(0, 0, 255));
     EXPECT_EQ(r.table.rowColours[18], RgbColour(0, 0, 255));
@@ -217,25 +217,36 @@ TEST(ExchangeReader, LayerNamesInMode7NameRowsAndPaintSwatches) {
     EXPECT_FALSE(r.drawing.titleBox.has_value());
 }
 
-TEST(ExchangeReader, SeventeenthColourStopsTheReading) {
-    std::vector<std::string> lines{"hq"};
-    for (int c = 1; c <= 17; ++c) {
-        lines.push_back("lc10 " + std::to_string(c));
-        lines.push_back("sl 0 0 1000 0 0 1000");
-    }
-    std::string bytes;
-    for (const std::string& line : lines)
-        bytes += line + "\r\n";
-    Loaded r = Load(bytes);
+// Eighteen colours, then one more solid of colour 1 and two of colour 17.
+std::string EighteenColours() {
+    std::string bytes = "hq\r\n";
+    for (int c = 1; c <= 18; ++c)
+        bytes += "lc10 " + std::to_string(c) + "\r\nsl 0 0 1000 0 0 1000\r\n";
+    return bytes + "lc10 1\r\nsl 0 0 2000 0 0 1000\r\nlc10 17\r\nsl 0 0 1000 0 0 1000\r\nsl 1 1 2 2\r\n";
+}
+
+TEST(ExchangeReader, ColoursBeyondSixteenAreLeftOutOfATableButStopARewrite) {
+    Loaded r = Load(EighteenColours());
+    EXPECT_EQ(r.outcome, ReadOutcome::Finished);
+    ASSERT_EQ(r.notifier.messages.size(), 2u);
+    EXPECT_EQ(r.notifier.messages[0].text, "16色を越えました。");
+    EXPECT_EQ(r.notifier.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(r.notifier.messages[1].text,
+              "表に入らなかったソリッド図形があります： 2色 4個\r\nこれらの面積は集計していません。");
+    EXPECT_EQ(r.table.nextRow, 17);
+    EXPECT_EQ(r.table.Row(1).area, 1.5);  // the solid after the 17th colour is measured
+    EXPECT_EQ(r.table.Row(1).solidCount, 2);
+    EXPECT_EQ(r.table.Row(1).quantity, "1.50");  // the end-of-file step ran
+    EXPECT_EQ(r.table.Row(16).unit, "m^2");
+    EXPECT_EQ(r.drawing.leftOutSolids, 4);
+    EXPECT_EQ(r.drawing.leftOutColours, (std::vector<SolidColour>{17, 18}));
+
+    r = Load(EighteenColours(), ModeCode::ColourChange);
     EXPECT_EQ(r.outcome, ReadOutcome::ColourLimit);
     ASSERT_EQ(r.notifier.messages.size(), 1u);
     EXPECT_EQ(r.notifier.messages[0].text, "16色を越えました。");
-    EXPECT_EQ(r.notifier.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(r.table.nextRow, 17);
-    EXPECT_EQ(r.table.Row(16).left, 16);
     EXPECT_EQ(r.Texts(r.table.Row(16).records.sl), std::vector<std::string>{"sl 0 0 1000 0 0 1000"});
     EXPECT_EQ(r.table.Row(1).quantity, "");  // no end-of-file step
-    EXPECT_EQ(r.table.Row(1).unit, "");
 }
 
 TEST(ExchangeReader, CircleSolidsAreKeptInRewritesAndWarnedAboutInAreaModes) {
@@ -266,9 +277,9 @@ TEST(ExchangeReader, UnmeasurableSolidsAreKeptAndCounted) {
     Loaded r = Load(Cp932Lines({"hq", "lc10 255", "sl 0 0 1000 1000", "sl 1 2 3 4 5", "sl 0 0 1000 0 x 1000",
                                 "sl 0 0 1000 0 0 1000 ", "sl", "sl 0 0 1000 0 0 1000 5 5 6 6"}),
                     ModeCode::ColourChange);
-    EXPECT_EQ(r.table.rowSolidCounts[1], 6);
+    EXPECT_EQ(r.table.Row(1).solidCount, 6);
     EXPECT_EQ(r.table.Row(1).records.sl4.size(), 6u);
-    EXPECT_FALSE(r.table.rowAreas[1].has_value());
+    EXPECT_FALSE(r.table.Row(1).area.has_value());
     EXPECT_EQ(r.table.Row(1).quantity, "-");
     EXPECT_TRUE(MeasuredSolids(r.table, r.drawing).empty());
     EXPECT_EQ(r.Texts(r.table.Row(1).records.sl4)[3], "sl 0 0 1000 0 0 1000 ");
@@ -281,7 +292,7 @@ TEST(ExchangeReader, PreviousTableKeepsItsRowsAndUnits) {
     previous.rowColours[2] = 65280;
     previous.Row(1).unit = "";
     previous.Row(1).unitEntry = ",3";  // an empty unit with factor 3 keeps its factor
-    previous.rowFactors[1] = 3;
+    previous.Row(1).factor = 3;
     Loaded r = Load(Cp932Lines({"hq", "lc10 255", "sl 0 0 1000 0 0 1000", "lc10 16711680", "sl 0 0 1000 0 0 1000"}),
                     ModeCode::PreviousArea, previous);
     EXPECT_EQ(r.table.nextRow, 4);
@@ -343,8 +354,8 @@ TEST(ExchangeReader, MillionSolidsWithoutOverflowAndWithTheirTotalArea) {
     for (int i = 1; i < table.nextRow; ++i) {
         auto k = static_cast<std::size_t>(i - 1);
         EXPECT_EQ(table.Row(i).left, generated.colours[k]);
-        EXPECT_EQ(table.rowSolidCounts[static_cast<std::size_t>(i)], generated.solidsPerColour[k]);
-        total += table.rowAreas[static_cast<std::size_t>(i)].value_or(0.0);
+        EXPECT_EQ(table.Row(i).solidCount, generated.solidsPerColour[k]);
+        total += table.Row(i).area.value_or(0.0);
     }
     EXPECT_NEAR(total, generated.totalArea, generated.totalArea * 1e-10);
 }

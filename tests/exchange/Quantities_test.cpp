@@ -37,6 +37,7 @@ TEST(Quantities, UnitEntriesGiveUnitAndFactor) {
     const Case cases[] = {
         {"m^2,1", "m^2", 1},         {"m2", "m2", 1},         {"m2,abc", "m2", 1}, {"m2,", "m2", 1},
         {"坪,0.3025", "坪", 0.3025}, {"m2,2.5,x", "m2", 2.5}, {",3", "", 3},       {"", "", 1},
+        {"m2,0", "m2", 1},           {"m2,\t2 ", "m2", 2},
     };
     for (const Case& c : cases) {
         UnitEntry e = SplitUnitEntry(c.entry);
@@ -49,16 +50,16 @@ TEST(Quantities, DefaultUnitGoesToRowsWithoutUnitEntry) {
     Table table;
     table.nextRow = 4;
     table.Row(2).unitEntry = ",3";  // a stored entry with an empty unit keeps its factor
-    table.rowFactors[2] = 3;
+    table.Row(2).factor = 3;
     table.Row(3).unit = "m";
     table.Row(3).unitEntry = "m,1";
-    table.rowFactors[3] = 1;
+    table.Row(3).factor = 1;
     ApplyDefaultUnit(table, "坪,0.3025");
     EXPECT_EQ(table.Row(1).unit, "坪");
     EXPECT_EQ(table.Row(1).unitEntry, "坪,0.3025");
-    EXPECT_EQ(table.rowFactors[1], 0.3025);
+    EXPECT_EQ(table.Row(1).factor, 0.3025);
     EXPECT_EQ(table.Row(2).unit, "");
-    EXPECT_EQ(table.rowFactors[2], 3);
+    EXPECT_EQ(table.Row(2).factor, 3);
     EXPECT_EQ(table.Row(3).unit, "m");
     EXPECT_EQ(table.Row(4).unitEntry, "");  // beyond the rows in use
 }
@@ -66,13 +67,13 @@ TEST(Quantities, DefaultUnitGoesToRowsWithoutUnitEntry) {
 TEST(Quantities, RoundingPickRecomputesOnlyMeasuredNumbers) {
     Table table;
     table.nextRow = 3;
-    table.rowAreas[1] = 1234.5;
-    table.rowFactors[1] = 1;
+    table.Row(1).area = 1234.5;
+    table.Row(1).factor = 1;
     table.Row(1).quantity = "1,234.500";
     table.Row(2).quantity = "-";
     table.Row(3).quantity = "12.5";  // typed into a row without area
-    table.rowAreas[4] = 2;
-    table.rowFactors[4] = 1;
+    table.Row(4).area = 2;
+    table.Row(4).factor = 1;
     table.Row(4).quantity = "多い";  // typed over a measured quantity
     RecomputeQuantities(table, "-1");
     EXPECT_EQ(table.Row(1).quantity, "1,230");

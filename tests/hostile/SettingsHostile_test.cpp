@@ -121,10 +121,10 @@ TEST(HostileTables, NulAndInvalidShiftJisInNames) {
     // A value ends at a NUL; a byte that is no Shift_JIS reads as the replacement character.
     EXPECT_EQ(table.Row(1).name, "壁");
     EXPECT_EQ(table.Row(1).unitEntry, "m2");
-    EXPECT_EQ(table.rowFactors[1], 1.0);
+    EXPECT_EQ(table.Row(1).factor, 1.0);
     EXPECT_EQ(table.Row(2).name, "\uFFFD \uFFFD床");
     EXPECT_EQ(table.Row(2).unit, "\uFFFD");
-    EXPECT_EQ(table.rowFactors[2], 3.0);
+    EXPECT_EQ(table.Row(2).factor, 3.0);
 }
 
 TEST(HostileRegistry, TruncatedUtf16Export) {

@@ -65,7 +65,7 @@ TEST(ItemTable, LoadRestoresRowsUpToTheCount) {
     EXPECT_EQ(table.Row(1).name, "壁");
     EXPECT_EQ(table.Row(1).unit, "m^2");
     EXPECT_EQ(table.Row(2).unitEntry, "m2,2.5");
-    EXPECT_EQ(table.rowFactors[2], 2.5);
+    EXPECT_EQ(table.Row(2).factor, 2.5);
     EXPECT_EQ(table.Row(3).left, kWhite);
     EXPECT_EQ(table.Row(4).left, kWhite);
     EXPECT_EQ(table.Row(4).name, "残す");
@@ -86,7 +86,7 @@ TEST(ItemTable, UnitEntryGivesUnitAndFactor) {
         EXPECT_EQ(table.Row(1).unitEntry, c.entry);
         EXPECT_EQ(table.Row(1).unit, c.unit) << c.entry;
         EXPECT_EQ(table.rowUnits[1], c.unit) << c.entry;
-        EXPECT_EQ(table.rowFactors[1], c.factor) << c.entry;
+        EXPECT_EQ(table.Row(1).factor, c.factor) << c.entry;
     }
 }
 
@@ -95,12 +95,12 @@ TEST(ItemTable, EmptyUnitEntryKeepsUnitAndFactor) {
     Table table = EmptyTable();
     SetRow(table, 1, kRed, "壁", "m^2,3");
     table.rowUnits[1] = "m^2";
-    table.rowFactors[1] = 3.0;
+    table.Row(1).factor = 3.0;
     LoadItemTable(Items("[koumokusuu]\nkoumokusuu=1\n[tani]\ntani_1=\n"), table);
     EXPECT_EQ(table.Row(1).unitEntry, "");
     EXPECT_EQ(table.Row(1).unit, "m^2");
     EXPECT_EQ(table.rowUnits[1], "m^2");
-    EXPECT_EQ(table.rowFactors[1], 3.0);
+    EXPECT_EQ(table.Row(1).factor, 3.0);
 }
 
 TEST(ItemTable, CountIsKeptWithinTheRows) {

@@ -10,8 +10,8 @@ namespace {
 // Rows A (1.5, stored unit u) and B (2, stored unit v), as a loaded previous table gives them.
 Table TwoRows() {
     Table table;
-    table.Row(1) = {kRed, kRed, "", "", "", "", "A", "1.5", "m2", "m2,1", {}};
-    table.Row(2) = {kGreen, kGreen, "", "", "", "", "B", "2", "m2", "m2,1", {}};
+    table.Row(1) = {kRed, kRed, "", "", "", "", "A", "1.5", "m2", "m2,1", 1.0, {}, 0, {}};
+    table.Row(2) = {kGreen, kGreen, "", "", "", "", "B", "2", "m2", "m2,1", 1.0, {}, 0, {}};
     table.rowUnits[1] = "u";
     table.rowUnits[2] = "v";
     table.nextRow = 3;

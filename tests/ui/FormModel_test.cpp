@@ -82,22 +82,47 @@ TEST(NameEditor, TypingCommitsLiveAndEnterWalksOnWrappingAfterRow16) {
     EXPECT_EQ(form.Row(1).name, "廊下");
 }
 
-TEST(UnitEditor, CommitSplitsTheCaptionAndKeepsTheWholeEntry) {
+TEST(UnitEditor, CommitSetsCaptionEntryAndFactorAndConvertsTheMeasuredQuantity) {
     struct Case {
         const char* text;
         const char* caption;
+        const char* quantity;  // of 1.5 m² at three decimals
     };
     ScratchFolder folder;
     WriteThreeColours(folder);
     LoadedForm form(ModeCode::NewArea, folder);
     form->ClickUnit(2);
     EXPECT_EQ(form->UnitEditor().text, "m^2,1");
-    for (const Case& c : {Case{"m2", "m2"}, Case{"坪,0.3025,x", "坪"}, Case{",3", ""}, Case{"", ""}}) {
+    for (const Case& c : {Case{"坪,0.3025,x", "坪", "0.454"}, Case{"m2", "m2", "1.500"}, Case{",3", "", "4.500"},
+                          Case{"m2,0", "m2", "1.500"}, Case{"a, 0.01 ", "a", "0.015"}, Case{"", "", "1.500"}}) {
         form->UnitEditorTextChanged(c.text);
         EXPECT_EQ(form.Row(2).unit, c.caption) << c.text;
         EXPECT_EQ(form.Row(2).unitEntry, c.text);
+        EXPECT_EQ(form.Row(2).quantity, c.quantity) << c.text;
     }
-    EXPECT_EQ(form.Row(2).quantity, "1.500");  // the factor is not the editor's
+    form->SetQuantity(5, "12");  // typed into a row without area: kept
+    form->SetRowUnit(5, "坪,0.3025");
+    EXPECT_EQ(form.Row(5).quantity, "12");
+    EXPECT_EQ(form.Row(5).unit, "坪");
+}
+
+TEST(Editors, EscapePutsBackWhatTheRowHadWhenTheEditorOpened) {
+    ScratchFolder folder;
+    WriteThreeColours(folder);
+    LoadedForm form(ModeCode::NewArea, folder);
+    form->ClickName(1);
+    form->NameEditorTextChanged("居室");
+    form->CancelNameEditor();
+    EXPECT_FALSE(form->NameEditor().visible);
+    EXPECT_EQ(form.Row(1).name, "");
+    form->ClickUnit(2);
+    form->UnitEditorTextChanged("坪,0.3025");
+    EXPECT_EQ(form.Row(2).quantity, "0.454");
+    form->CancelUnitEditor();
+    EXPECT_FALSE(form->UnitEditor().visible);
+    EXPECT_EQ(form.Row(2).unitEntry, "m^2,1");
+    EXPECT_EQ(form.Row(2).factor, 1.0);
+    EXPECT_EQ(form.Row(2).quantity, "1.500");
 }
 
 TEST(UnitEditor, EnterWalksEveryRowWithoutChangingEntriesAndRowZeroIsNoCell) {

@@ -706,7 +706,6 @@ void MainWindow::RenderEditor(HWND combo, const EditorState& editor, bool unitCo
         SetVisible(combo, false);
         return;
     }
-    SetEnabled(combo, editor.enabled);
     SetText(combo, editor.text);
     if (laidRow == editor.row && IsWindowVisible(combo))
         return;
@@ -721,7 +720,7 @@ void MainWindow::RenderEditor(HWND combo, const EditorState& editor, bool unitCo
     laidRow = editor.row;
     ShowWindow(combo, SW_SHOW);
     SendMessageW(combo, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));  // typing replaces the value
-    if (editor.enabled && !HoldsFocus(combo))
+    if (!HoldsFocus(combo))
         SetFocus(combo);
 }
 
