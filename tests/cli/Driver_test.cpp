@@ -11,6 +11,9 @@
 #include "TempFolder.h"
 #include "base/File.h"
 #include "base/Sjis.h"
+#ifdef _WIN32
+#include "base/Utf16.h"
+#endif
 
 namespace fs = std::filesystem;
 
@@ -43,7 +46,8 @@ public:
         const fs::path out = root_.Path() / "out.txt", err = root_.Path() / "err.txt";
         command += " > " + Quoted(out) + " 2> " + Quoted(err);
 #ifdef _WIN32
-        int raw = std::system(("\"" + command + "\"").c_str());
+        // As UTF-16: the names and units given may be Japanese.
+        int raw = _wsystem(utf16::Widen("\"" + command + "\"").c_str());
         int status = raw;
 #else
         int raw = std::system(command.c_str());

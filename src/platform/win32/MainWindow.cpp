@@ -86,9 +86,38 @@ bool HoldsFocus(HWND combo) {
     return focus && (focus == combo || GetParent(focus) == combo);
 }
 
+// The control's own visibility: IsWindowVisible is false for every control until the main
+// window is first shown, and a hide decided on it then would be skipped.
+bool Shown(HWND window) {
+    return (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+// Is the message being checked (WM_GETDLGCODE's lParam) a key down of `key`?
+bool PendingKey(LPARAM lParam, WPARAM key) {
+    auto* pending = reinterpret_cast<const MSG*>(lParam);
+    return pending && pending->message == WM_KEYDOWN && pending->wParam == key;
+}
+
+// Does the text fit on one line in the static control, in its font?
+bool FitsIn(HWND control, const std::wstring& text) {
+    RECT client, needed{};
+    GetClientRect(control, &client);
+    win::WindowDc dc(control);
+    win::Selection font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &needed,
+              DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    return needed.right <= client.right;
+}
+
 void SetVisible(HWND window, bool visible) {
-    if ((IsWindowVisible(window) != FALSE) != visible)
+    if (Shown(window) != visible)
         ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void SetTabStop(HWND window, bool tabStop) {
+    LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    if (((style & WS_TABSTOP) != 0) != tabStop)
+        SetWindowLongPtrW(window, GWL_STYLE, tabStop ? style | WS_TABSTOP : style & ~static_cast<LONG_PTR>(WS_TABSTOP));
 }
 
 void SetEnabled(HWND window, bool enabled) {
@@ -174,7 +203,7 @@ HWND MainWindow::AddControl(HWND parent,
                            nullptr);
 }
 
-// Creation order is the tab order: title, the rows (their quantity boxes), OK, the rest.
+// Creation order is the tab order: title, the rows (name, quantity, unit), OK, the rest.
 void MainWindow::CreateControls() {
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
                                0, 0, window_, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -190,16 +219,21 @@ void MainWindow::CreateControls() {
         RowControls& row = rows_[static_cast<std::size_t>(i)];
         row.left = CreateSwatch(window_, i, ids::Swatch(i));
         row.right = CreateSwatch(window_, i + kRowCount, ids::Swatch(i + kRowCount));
+        // The cells take the focus (Enter or F2 opens their editor); a long name ends in "…".
         row.name = AddControl(window_, L"STATIC", "",
-                              WS_VISIBLE | WS_BORDER | SS_NOTIFY | SS_NOPREFIX | SS_CENTERIMAGE | SS_LEFTNOWORDWRAP,
+                              WS_VISIBLE | WS_TABSTOP | WS_BORDER | SS_NOTIFY | SS_NOPREFIX | SS_CENTERIMAGE |
+                                  SS_ENDELLIPSIS | SS_LEFTNOWORDWRAP,
                               ids::Name(i));
         row.quantity = AddControl(window_, L"EDIT", "", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL,
                                   ids::Quantity(i));
-        row.unit =
-            AddControl(window_, L"STATIC", "",
-                       WS_VISIBLE | WS_BORDER | SS_NOTIFY | SS_NOPREFIX | SS_CENTERIMAGE | SS_CENTER, ids::Unit(i));
+        row.unit = AddControl(
+            window_, L"STATIC", "",
+            WS_VISIBLE | WS_TABSTOP | WS_BORDER | SS_NOTIFY | SS_NOPREFIX | SS_CENTERIMAGE | SS_CENTER, ids::Unit(i));
+        for (HWND cell : {row.name, row.unit})
+            SetWindowSubclass(cell, CellProc, 1, reinterpret_cast<DWORD_PTR>(this));
         AddTooltip(row.left);
         AddTooltip(row.right);
+        AddTooltip(row.name);
         AddTooltip(row.unit);
     }
     ok_ = AddControl(window_, L"BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, ids::kOk);
@@ -425,22 +459,22 @@ MainWindow::EditorEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam
     auto* window = reinterpret_cast<MainWindow*>(self);
     switch (message) {
         case WM_GETDLGCODE: {
-            // Enter belongs to the editor (it walks the rows), not to the dialog navigation.
+            // Enter (it walks the rows) and Esc (it cancels) belong to the editor, not to the
+            // dialog navigation.
             LRESULT code = DefSubclassProc(edit, message, wParam, lParam);
-            auto* pending = reinterpret_cast<MSG*>(lParam);
-            if (pending && pending->message == WM_KEYDOWN && pending->wParam == VK_RETURN)
+            if (PendingKey(lParam, VK_RETURN) || PendingKey(lParam, VK_ESCAPE))
                 code |= DLGC_WANTALLKEYS;
             return code;
         }
         case WM_KEYDOWN: {
-            // The combo closes its list on Enter first, then the model walks to the next row.
+            // The combo closes its list first, then the model walks to the next row or cancels.
             LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
             window->OnEditorKey(GetParent(edit), static_cast<int>(wParam));
             return result;
         }
         case WM_CHAR:
-            if (wParam == L'\r')
-                return 0;  // no beep for the Enter that walked the rows
+            if (wParam == L'\r' || wParam == 0x1B)
+                return 0;  // no beep for the Enter that walked the rows or the Esc that cancelled
             return DefSubclassProc(edit, message, wParam, lParam);
         case WM_NCDESTROY:
             RemoveWindowSubclass(edit, EditorEditProc, 1);
@@ -448,6 +482,43 @@ MainWindow::EditorEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam
         default:
             return DefSubclassProc(edit, message, wParam, lParam);
     }
+}
+
+LRESULT CALLBACK MainWindow::CellProc(HWND cell, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+    switch (message) {
+        case WM_GETDLGCODE: {
+            // Enter opens the cell's editor rather than going to the dialog navigation.
+            LRESULT code = DefSubclassProc(cell, message, wParam, lParam);
+            return PendingKey(lParam, VK_RETURN) ? code | DLGC_WANTALLKEYS : code;
+        }
+        case WM_KEYDOWN:
+            if (wParam != VK_RETURN && wParam != VK_F2)
+                break;
+            reinterpret_cast<MainWindow*>(self)->OnCellOpenKey(cell);
+            return 0;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            InvalidateRect(cell, nullptr, TRUE);
+            break;
+        case WM_PAINT: {
+            // The static draws itself into our paint DC; the focus mark goes on top of it.
+            win::PaintGuard paint(cell);
+            DefSubclassProc(cell, WM_PAINT, reinterpret_cast<WPARAM>(paint.Dc()), 0);
+            if (GetFocus() == cell) {
+                RECT rect;
+                GetClientRect(cell, &rect);
+                InflateRect(&rect, -1, -1);
+                DrawFocusRect(paint.Dc(), &rect);
+            }
+            return 0;
+        }
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(cell, CellProc, 1);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(cell, message, wParam, lParam);
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -585,14 +656,31 @@ void MainWindow::OnPanelCommand(int id, int code, HWND control) {
 }
 
 void MainWindow::OnEditorKey(HWND combo, int keyCode) {
+    const bool cancel = keyCode == VK_ESCAPE;
     if (combo == nameEditor_)
-        model_.NameEditorKeyDown(keyCode);
+        cancel ? model_.CancelNameEditor() : model_.NameEditorKeyDown(keyCode);
     else if (combo == unitEditor_)
-        model_.UnitEditorKeyDown(keyCode);
+        cancel ? model_.CancelUnitEditor() : model_.UnitEditorKeyDown(keyCode);
     else
         return;
     if (keyCode == VK_RETURN)
         nameEditorRow_ = unitEditorRow_ = 0;  // lay the editor anew, text selected
+    AfterEvent();
+}
+
+HWND MainWindow::CellOf(int row, bool unitColumn) const {
+    const RowControls& controls = rows_[static_cast<std::size_t>(row)];
+    return unitColumn ? controls.unit : controls.name;
+}
+
+void MainWindow::OnCellOpenKey(HWND cell) {
+    int id = GetDlgCtrlID(cell);
+    if (id > ids::Name(0) && id <= ids::Name(kRowCount))
+        model_.ClickName(id - ids::Name(0));
+    else if (id > ids::Unit(0) && id <= ids::Unit(kRowCount))
+        model_.ClickUnit(id - ids::Unit(0));
+    else
+        return;
     AfterEvent();
 }
 
@@ -617,6 +705,11 @@ void MainWindow::OnTooltipText(NMTTDISPINFOW& info) {
         tooltipText_ = utf16::Widen(IsLeftSwatch(swatch) ? row.leftTip : row.rightTip);
     } else if (id > ids::Unit(0) && id <= ids::Unit(kRowCount)) {
         tooltipText_ = utf16::Widen(table.Row(id - ids::Unit(0)).unitEntry);
+    } else if (id > ids::Name(0) && id <= ids::Name(kRowCount)) {
+        // Only a name the cell shows cut short.
+        std::wstring name = utf16::Widen(table.Row(id - ids::Name(0)).name);
+        if (!FitsIn(tool, name))
+            tooltipText_ = std::move(name);
     }
     info.lpszText = tooltipText_.data();
 }
@@ -665,12 +758,10 @@ void MainWindow::RenderOnce() {
     SetVisible(headQuantity_, layout.quantityHeadingVisible);
     SetText(swatchButton_, model_.SwapButtonCaption());
     SetVisible(swatchButton_, layout.swapButtonVisible);
-    SetEnabled(swatchButton_, layout.swapButtonEnabled);
     SetText(hint_, model_.Hint());
     SetVisible(upperCase_, layout.upperCaseBoxVisible);
     SetChecked(upperCase_, model_.Settings().chkC != 0);
     SetVisible(copyOk_, layout.copyButtonVisible);
-    SetEnabled(copyOk_, layout.copyButtonEnabled);
     RenderRows();
     RenderEditor(nameEditor_, model_.NameEditor(), false);
     RenderEditor(unitEditor_, model_.UnitEditor(), true);
@@ -683,6 +774,8 @@ void MainWindow::RenderRows() {
     const bool white = model_.SwatchTextWhite();
     const bool draggable = model_.LeftSwatchesDraggable();
     const DWORD alignment = NameAlignmentStyle(model_.NameAlignment());
+    const EditorState& nameEditor = model_.NameEditor();
+    const EditorState& unitEditor = model_.UnitEditor();
     for (int i = 1; i <= kRowCount; ++i) {
         const TableRow& row = table.Row(i);
         const RowControls& controls = rows_[static_cast<std::size_t>(i)];
@@ -696,22 +789,27 @@ void MainWindow::RenderRows() {
         SetText(controls.name, row.name);
         SetText(controls.quantity, row.quantity);
         SetText(controls.unit, row.unit);
+        // A cell under its open editor is no tab stop: Tab goes on from the editor to the next cell.
+        SetTabStop(controls.name, !(nameEditor.visible && nameEditor.row == i));
+        SetTabStop(controls.unit, !(unitEditor.visible && unitEditor.row == i));
     }
 }
 
 void MainWindow::RenderEditor(HWND combo, const EditorState& editor, bool unitColumn) {
     int& laidRow = unitColumn ? unitEditorRow_ : nameEditorRow_;
     if (!editor.visible || editor.row < 1 || editor.row > kRowCount) {
+        // A closing editor that has the focus (Esc) hands it back to its cell.
+        if (laidRow != 0 && HoldsFocus(combo))
+            SetFocus(CellOf(laidRow, unitColumn));
         laidRow = 0;
         SetVisible(combo, false);
         return;
     }
     SetText(combo, editor.text);
-    if (laidRow == editor.row && IsWindowVisible(combo))
+    if (laidRow == editor.row && Shown(combo))
         return;
     // Over the cell, and just above it in z-order, so that Tab goes on from the cell's place.
-    const RowControls& row = rows_[static_cast<std::size_t>(editor.row)];
-    HWND cell = unitColumn ? row.unit : row.name;
+    HWND cell = CellOf(editor.row, unitColumn);
     const RowGeometry& rg = geometry_.rows[static_cast<std::size_t>(editor.row)];
     TwipsRect rect = unitColumn ? rg.unit : rg.name;
     rect.height += kEditorListRows * rect.height;
@@ -724,12 +822,25 @@ void MainWindow::RenderEditor(HWND combo, const EditorState& editor, bool unitCo
         SetFocus(combo);
 }
 
+// While the panel is shown, every control behind it is disabled: none takes the keyboard
+// (Tab cycles inside the panel) or the mouse. The focus goes into the panel before the
+// controls are disabled and comes back after they are enabled again.
 void MainWindow::RenderPanel() {
     const bool visible = model_.PanelVisible();
-    if (visible && !IsWindowVisible(panel_)) {
+    if (visible && !Shown(panel_)) {
         SetWindowPos(panel_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
         SetFocus(GetDlgItem(panel_, ids::kPanelOk));
-    } else if (!visible && IsWindowVisible(panel_)) {
+    }
+    const FormLayout& form = model_.Layout();
+    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (child == panel_)
+            continue;
+        bool enabled = child == swatchButton_ ? form.swapButtonEnabled
+                       : child == copyOk_     ? form.copyButtonEnabled
+                                              : true;
+        SetEnabled(child, enabled && !visible);
+    }
+    if (!visible && Shown(panel_)) {
         ShowWindow(panel_, SW_HIDE);
         SetFocus(titleBox_);
     }

@@ -40,6 +40,9 @@ class MainWindow {
     static LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK
     EditorEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
+    // A name or unit cell: a tab stop that Enter or F2 opens, with a focus mark.
+    static LRESULT CALLBACK
+    CellProc(HWND cell, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND AddControl(HWND parent,
@@ -61,6 +64,8 @@ class MainWindow {
     void OnCommand(int id, int code, HWND control);
     void OnPanelCommand(int id, int code, HWND control);
     void OnEditorKey(HWND combo, int keyCode);
+    void OnCellOpenKey(HWND cell);
+    HWND CellOf(int row, bool unitColumn) const;
     LRESULT OnColourStatic(HDC dc, HWND control);
     void OnTooltipText(NMTTDISPINFOW& info);
     void OnDpiChanged(unsigned dpi, const RECT& suggested);

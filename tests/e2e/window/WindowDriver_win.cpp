@@ -11,6 +11,9 @@
 //   menu ID                   a menu command
 //   type ID TEXT              WM_CHAR per character into the control (a combo: its edit box)
 //   key ID VK                 key down and up (decimal virtual-key code) in the control
+//                             (ID 0 in type and key: the control that has the keyboard focus)
+//   focus ID                  wait until the keyboard focus is on the control or inside it
+//   hover ID TEXT             the real mouse rests on the control; wait for its tooltip TEXT
 //   pick ID TEXT              choose the list entry of a combo box, as a click in its list does
 //   drag FROM TO              the real mouse drags swatch FROM onto swatch TO
 //   text ID TEXT              wait until the control shows TEXT ("" for empty)
@@ -90,6 +93,25 @@ HWND Control(int id) {
     if (HWND control = GetDlgItem(gMain, id))
         return control;
     return GetDlgItem(GetDlgItem(gMain, ids::kPanel), id);
+}
+
+// The window that has the keyboard focus in the program's window thread.
+HWND Focus() {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(gMain, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+// A visible tooltip window of the program showing `text`.
+bool TooltipShows(const std::wstring& text) {
+    HWND tip = nullptr;
+    while ((tip = FindWindowExW(nullptr, tip, L"tooltips_class32", nullptr))) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(tip, &process);
+        if (process == gProcess && IsWindowVisible(tip) && TextOf(tip) == text)
+            return true;
+    }
+    return false;
 }
 
 // A combo box takes text and keys in its edit box.
@@ -326,9 +348,23 @@ bool Run(const std::string& line) {
     }
     int id = 0;
     words >> id;
-    HWND control = Control(id);
+    HWND control = id == 0 ? Focus() : Control(id);
     if (!control)
         return Fail("no control " + std::to_string(id));
+    if (command == "focus")
+        return WaitFor([&] {
+                   HWND focus = Focus();
+                   return focus && (focus == control || IsChild(control, focus));
+               }) ||
+               Fail(line + ": the focus is in control " + std::to_string(GetDlgCtrlID(Focus())));
+    if (command == "hover") {
+        std::wstring want = utf16::Widen(RestAfter(line, 2));
+        SetForegroundWindow(gMain);
+        POINT centre = CentreOf(control);
+        MoveMouse({centre.x - 1, centre.y});
+        MoveMouse(centre);
+        return WaitFor([&] { return TooltipShows(want); }) || Fail("no tooltip: " + line);
+    }
     if (command == "click") {
         PostClick(control);
         return true;
@@ -345,6 +381,11 @@ bool Run(const std::string& line) {
         HWND input = InputTarget(control);
         PostMessageW(input, WM_KEYDOWN, static_cast<WPARAM>(vk), 1);
         PostMessageW(input, WM_KEYUP, static_cast<WPARAM>(vk), static_cast<LPARAM>(0xC0000001u));
+        // A key sent to the focus: wait until the focus moves or a moment has passed, so that
+        // the next key goes where the focus is then.
+        for (auto end = Clock::now() + std::chrono::milliseconds(300);
+             id == 0 && Focus() == control && Clock::now() < end;)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
         return true;
     }
     if (command == "pick") {

@@ -94,6 +94,7 @@ key 1408 115
 key 1408 40
 key 1408 13
 text 1303 坪
+text 1203 0.151
 text 1408 ""
 type 1400 面積表
 click 1405
@@ -143,7 +144,7 @@ sl 12 -11 12 -8.5 22 -8.5 22 -11
 lc10 65280
 sl 2 -11 2 -8.5 12 -8.5 12 -11
 ly9
-ch 35 -17.5 1 0 " 0.500
+ch 35 -17.5 1 0 " 0.151
 ch 46.5 -17.5 1 0 "坪
 ly9
 lc10 16711680
@@ -329,9 +330,11 @@ expect "m5: JWC_TEMP.TXT" "$prog/JWC_TEMP.TXT" < <(
 )
 
 # ---- Mode 6 (no word): a layer colour picked for row 1 names the layer; group 0 selected.
+# The swap button this mode hides is hidden from the start, before any event.
 new_folder layer
 drive layer "" <<'EOF_SCRIPT'
 main
+visible 1402 0
 caption 【レイヤ名設定モード】
 click 1001
 colour 255 128 0
@@ -424,6 +427,56 @@ h# 3色 4個のソリッド図形の面積を測定・作表しました。
 EOF_TEXT
 expect "panel: Vemora.INI" "$prog/Vemora.INI" \
     < <(utf8 "$package/Vemora.INI" | sed 's/^Yokosen=1$/Yokosen=0/; s/^Keta=3$/Keta=1/')
+
+# ---- The keyboard. While the settings panel is shown, Tab stays inside it and keys reach
+# nothing behind it (no quantity typed, no OK). Then the cells: Tab goes from the title to
+# row 1's name, quantity and unit; Enter or F2 opens a cell's editor, Esc puts the value back,
+# Tab leaves an editor for the next cell. A name cut short shows whole in its tooltip.
+long_name=第一会議室兼応接室および倉庫
+new_folder keys
+write_sample_temp "$prog"
+drive keys /C2 < <(
+    printf '%s\n' main "menu 2009" "focus 1546" "enabled 1405 0"
+    for _ in $(seq 50); do printf '%s\n' "key 0 9" "focus 1500"; done
+    cat <<EOF_SCRIPT
+type 0 9
+key 0 32
+key 0 27
+enabled 1405 1
+text 1201 15.000
+click 1101
+type 1407 居室
+text 1101 居室
+click 1400
+focus 1400
+key 0 9
+focus 1101
+key 0 13
+type 0 倉庫
+text 1101 倉庫
+key 0 27
+text 1101 居室
+focus 1101
+key 0 113
+key 0 9
+focus 1201
+visible 1407 0
+key 0 9
+key 0 113
+type 0 坪,0.3025
+text 1301 坪
+key 0 27
+text 1301 m^2
+text 1201 15.000
+click 1102
+type 1407 $long_name
+click 1400
+visible 1407 0
+hover 1102 $long_name
+close
+EOF_SCRIPT
+)
+expect_none "keys: nothing written" "$zfolder/ZTEMP.TXT" "$prog/Vemora.INI" "$prog/koumoku.INI"
 
 # ---- 終了 after a look at the About box: nothing is written.
 new_folder exit
