@@ -57,7 +57,7 @@ GeneratedExchange Generate(const benchmark::State& state) {
 
 const ReadOptions& AreaOptions() {
     static const PenColourTable pens{};
-    static const ReadOptions options{ModeCode::NewArea, &pens, "m^2,1", "3"};
+    static const ReadOptions options{.pens = &pens, .measuresAreas = true};
     return options;
 }
 

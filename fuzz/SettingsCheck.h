@@ -37,18 +37,18 @@ inline void CheckCarriedText(const std::string& saved, const std::string& loaded
 // Settings saved and then loaded into fresh defaults come back.
 inline void CheckSettingsCameBack(const TableSettings& saved, const TableSettings& loaded) {
     for (auto field :
-         {&TableSettings::Soto_lc, &TableSettings::Soto_lt, &TableSettings::Soto_ly, &TableSettings::Tate_lc,
-          &TableSettings::Tate_lt, &TableSettings::Tate_ly, &TableSettings::Yoko_lc, &TableSettings::Yoko_lt,
-          &TableSettings::Yoko_ly, &TableSettings::Mojishu, &TableSettings::Moji_ly, &TableSettings::Tani,
-          &TableSettings::Keta, &TableSettings::Solid_W, &TableSettings::cmbSolidLay, &TableSettings::Sukima_H,
-          &TableSettings::Sukima_W})
+         {&TableSettings::outerFrameColour, &TableSettings::outerFrameLineType, &TableSettings::outerFrameLayer, &TableSettings::verticalLineColour,
+          &TableSettings::verticalLineType, &TableSettings::verticalLineLayer, &TableSettings::horizontalLineColour, &TableSettings::horizontalLineType,
+          &TableSettings::horizontalLineLayer, &TableSettings::textType, &TableSettings::textLayer, &TableSettings::defaultUnit,
+          &TableSettings::rounding, &TableSettings::sampleWidth, &TableSettings::sampleLayer, &TableSettings::gapHeight,
+          &TableSettings::gapWidth})
         CheckCarriedText(saved.*field, loaded.*field);
     for (auto field :
-         {&TableSettings::Sotowaku, &TableSettings::Tatesen, &TableSettings::Yokosen, &TableSettings::Utiwakemenseki,
-          &TableSettings::Toosibango, &TableSettings::tensoType, &TableSettings::mZtext, &TableSettings::chkC})
+         {&TableSettings::outerFrame, &TableSettings::verticalLines, &TableSettings::horizontalLines, &TableSettings::annotateAreas,
+          &TableSettings::annotateNumbers, &TableSettings::copyLayout, &TableSettings::metreUnits, &TableSettings::upperCaseColourNames})
         FUZZ_CHECK(saved.*field == loaded.*field);
-    FUZZ_CHECK(saved.blKoumokuwrt == loaded.blKoumokuwrt);
-    FUZZ_CHECK(saved.intYose == loaded.intYose);
+    FUZZ_CHECK(saved.itemTableFlag == loaded.itemTableFlag);
+    FUZZ_CHECK(saved.nameAlignment == loaded.nameAlignment);
 }
 
 }  // namespace fuzz

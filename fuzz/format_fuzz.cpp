@@ -10,7 +10,7 @@
 
 #include "FuzzSupport.h"
 #include "base/Sjis.h"
-#include "output/Format.h"
+#include "base/Format.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The whole program on a folder, as vemora-cli runs it: Jw_cad's registry values, the list
 // file, Vemora.INI, koumoku.INI, a table file and TEMP.TXT, then the load step and OK.
 // Input parts (separated by \x1e): the mode word, TEMP.TXT, Vemora.INI, koumoku.INI,
-// vemora.lst, the table file (opened in mode 0), the registry export. An empty part is a
-// missing file.
+// vemora.lst, the table file (opened where the mode opens tables), the registry export. An
+// empty part is a missing file.
 //
 // Properties: the exit status says what happened; a file written is complete, and a file
 // not written keeps its previous bytes; no temporary file is left; a rewrite keeps every
@@ -19,11 +19,11 @@
 
 #include "FuzzSupport.h"
 #include "SettingsCheck.h"
-#include "app/CommandLine.h"
 #include "base/File.h"
 #include "cli/CliRun.h"
 #include "settings/Ini.h"
 #include "settings/ItemTable.h"
+#include "ui/Modes.h"
 
 namespace fs = std::filesystem;
 
@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Put(f.program / "JWC_TEMP.TXT", kPrevious);
     Put(f.coordinates / "ZTEMP.TXT", kPrevious);
 
-    const ModeCode mode = SelectMode(word);
+    const ModeRecord& mode = SelectMode(word);
     CliOptions options;
     if (!word.empty())
         options.modeWord = std::string(word);
@@ -105,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.registry = (f.inputs / "jw.reg").string();
     if (registry.empty())
         Put(f.inputs / "jw.reg", " ");  // an export without any value
-    bool openTable = mode == ModeCode::TableCreation && !tableFile.empty();
+    bool openTable = mode.opensTables && !tableFile.empty();
     if (openTable)
         options.table = (f.inputs / "table.JHY").string();
 
@@ -124,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string coordinates = Get(f.coordinates / "ZTEMP.TXT");
     const std::string savedSettings = Get(f.program / "Vemora.INI");
     const bool wrote = status == kExitDone;
-    if (RewritesSolids(mode)) {
+    if (mode.output == OkOutput::Rewrite) {
         FUZZ_CHECK(coordinates == kPrevious);
         FUZZ_CHECK((result != kPrevious) == wrote);
         if (wrote)
@@ -136,7 +136,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             fuzz::WrittenLines(coordinates);
     }
     // The settings are saved after a table is drawn, and only then.
-    if (wrote && DrawsTable(mode)) {
+    const bool drawsTable = mode.output == OkOutput::AreaTable || mode.output == OkOutput::LayerNameTable;
+    if (wrote && drawsTable) {
         TableSettings held = SettingsFrom(settingsIni);
         if (openTable)
             held = SettingsFrom(tableFile, held);
@@ -144,7 +145,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
         FUZZ_CHECK(savedSettings == (settingsIni.empty() ? std::string("<missing>") : std::string(settingsIni)));
     }
-    if (!(wrote && MeasuresArea(mode)))
+    if (!(wrote && mode.savesItemTable))
         FUZZ_CHECK(Get(f.program / "koumoku.INI") == (items.empty() ? std::string("<missing>") : std::string(items)));
     return 0;
 }

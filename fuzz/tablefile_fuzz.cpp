@@ -16,10 +16,8 @@ constexpr SolidColour kBackground = kWhite;
 // A form as the load step leaves it: every swatch empty.
 Table EmptyTable() {
     Table table;
-    for (int i = 1; i <= kRowCount; ++i) {
-        table.Row(i).left = table.Row(i).right = kBackground;
-        table.rowColours[static_cast<std::size_t>(i)] = kBackground;
-    }
+    for (int i = 1; i <= kRowCount; ++i)
+        PaintRow(table.Row(i), kBackground);
     return table;
 }
 
@@ -31,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Table table = EmptyTable();
     LoadSettings(file, settings);
     LoadItemTable(file, table);
-    FUZZ_CHECK(table.nextRow >= 1 && table.nextRow <= kRowCount + 1);
+    FUZZ_CHECK(table.firstFreeRow >= 1 && table.firstFreeRow <= kRowCount + 1);
 
     StoreSettings(settings, file);
     StoreItemTable(table, kBackground, file);
@@ -47,11 +45,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int inUse = 0;
     for (int i = 1; i <= kRowCount; ++i)
         inUse += RowInUse(table.Row(i), kBackground) ? 1 : 0;
-    FUZZ_CHECK(reopened.nextRow == inUse + 1);
-    for (int i = 1; i < reopened.nextRow; ++i) {
+    FUZZ_CHECK(reopened.firstFreeRow == inUse + 1);
+    for (int i = 1; i < reopened.firstFreeRow; ++i) {
         const TableRow& a = table.Row(i);
         const TableRow& b = reopened.Row(i);
-        FUZZ_CHECK(a.left == b.left && b.right == b.left);
+        FUZZ_CHECK(a.colour == b.colour && b.newColour == b.colour);
         fuzz::CheckCarriedText(a.name, b.name);
         fuzz::CheckCarriedText(a.unitEntry, b.unitEntry);
         if (fuzz::Carried(a.unitEntry) && !a.unitEntry.empty())

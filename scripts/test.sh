@@ -17,6 +17,9 @@ fi
 export WINEPREFIX
 fuzz_seconds="${VEMORA_FUZZ_SECONDS:-30}"
 
+echo "== layers"
+scripts/check-layers.sh
+
 echo "== native build"
 cmake --preset native >/dev/null
 cmake --build --preset native

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+#include <utility>
 
 #include "base/Memory.h"
 #include "base/Text.h"
@@ -29,67 +30,155 @@ std::string Utf8(const fs::path& path) {
 }
 
 std::string Describe(const std::error_code& ec) {
-    if (ec == std::errc::no_such_file_or_directory) return "フォルダがありません。";
-    if (ec == std::errc::permission_denied || ec == std::errc::read_only_file_system || ec == std::errc::operation_not_permitted)
+    if (ec == std::errc::no_such_file_or_directory)
+        return "フォルダがありません。";
+    if (ec == std::errc::permission_denied || ec == std::errc::read_only_file_system ||
+        ec == std::errc::operation_not_permitted)
         return "書き込みが許可されていません。";
-    if (ec == std::errc::no_space_on_device) return "ディスクの空き容量が足りません。";
+    if (ec == std::errc::no_space_on_device)
+        return "ディスクの空き容量が足りません。";
     return "書き込めませんでした。(" + std::to_string(ec.value()) + ")";
+}
+
+std::error_code LastError() {
+    return std::error_code(errno, std::generic_category());
+}
+
+class DiskFile : public OutputFile {
+  public:
+    explicit DiskFile(FILE* f) : f_(f) {}
+    ~DiskFile() override {
+        if (f_)
+            std::fclose(f_);
+    }
+    DiskFile(const DiskFile&) = delete;
+    DiskFile& operator=(const DiskFile&) = delete;
+
+    bool Write(std::string_view bytes, std::error_code& ec) override {
+        bool written = std::fwrite(bytes.data(), 1, bytes.size(), f_) == bytes.size();
+        ec = written ? std::error_code() : LastError();
+        return written;
+    }
+    bool Flush(std::error_code& ec) override {
+        bool flushed = std::fflush(f_) == 0;
+        ec = flushed ? std::error_code() : LastError();
+        return flushed;
+    }
+    bool Close(std::error_code& ec) override {
+        bool closed = std::fclose(std::exchange(f_, nullptr)) == 0;
+        ec = closed ? std::error_code() : LastError();
+        return closed;
+    }
+
+  private:
+    FILE* f_;
+};
+
+class Disk : public FileSystem {
+  public:
+    std::optional<std::string> Read(const std::string& path) override {
+        std::ifstream in(FsPath(path), std::ios::binary);
+        if (!in)
+            return std::nullopt;
+        std::error_code ec;
+        auto size = fs::file_size(FsPath(path), ec);
+        std::string bytes;
+        if (!ec) {
+            // Straight into the buffer, in one read.
+            memory::ReserveLarge(bytes, static_cast<std::size_t>(size));
+            bytes.resize(static_cast<std::size_t>(size));
+            in.read(bytes.data(), static_cast<std::streamsize>(size));
+            bytes.resize(static_cast<std::size_t>(in.gcount()));
+        }
+        // Whatever the file holds beyond the size it had (all of it when the size is unknown).
+        char buffer[1 << 16];
+        while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+            bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+        if (in.bad())
+            return std::nullopt;
+        return bytes;
+    }
+
+    bool IsFolder(const std::string& path) override {
+        std::error_code ec;
+        return fs::is_directory(FsPath(path), ec);
+    }
+
+    std::unique_ptr<OutputFile> Create(const std::string& path, std::error_code& ec) override {
+#ifdef _WIN32
+        FILE* f = _wfopen(FsPath(path).c_str(), L"wb");
+#else
+        FILE* f = std::fopen(FsPath(path).c_str(), "wb");
+#endif
+        if (!f) {
+            ec = LastError();
+            return nullptr;
+        }
+        ec.clear();
+        return std::make_unique<DiskFile>(f);
+    }
+
+    bool Rename(const std::string& from, const std::string& to, std::error_code& ec) override {
+        fs::rename(FsPath(from), FsPath(to), ec);
+        return !ec;
+    }
+
+    void Remove(const std::string& path) override {
+        std::error_code ignored;
+        fs::remove(FsPath(path), ignored);
+    }
+};
+
+// The ScopedFileSystem's file system, or null for the disk.
+std::atomic<FileSystem*> replaced{nullptr};
+
+FileSystem& InUse() {
+    FileSystem* files = replaced.load();
+    return files ? *files : DiskFileSystem();
 }
 
 }  // namespace
 
+FileSystem& DiskFileSystem() {
+    static Disk disk;
+    return disk;
+}
+
+ScopedFileSystem::ScopedFileSystem(FileSystem& replacement) : previous_(replaced.exchange(&replacement)) {}
+
+ScopedFileSystem::~ScopedFileSystem() {
+    replaced.store(previous_);
+}
+
 std::optional<std::string> Read(const std::string& path) {
-    std::ifstream in(FsPath(path), std::ios::binary);
-    if (!in) return std::nullopt;
-    std::error_code ec;
-    auto size = fs::file_size(FsPath(path), ec);
-    std::string bytes;
-    if (!ec) {
-        // Straight into the buffer, in one read.
-        memory::ReserveLarge(bytes, static_cast<std::size_t>(size));
-        bytes.resize(static_cast<std::size_t>(size));
-        in.read(bytes.data(), static_cast<std::streamsize>(size));
-        bytes.resize(static_cast<std::size_t>(in.gcount()));
-    }
-    // Whatever the file holds beyond the size it had (all of it when the size is unknown).
-    char buffer[1 << 16];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
-    if (in.bad()) return std::nullopt;
-    return bytes;
+    return InUse().Read(path);
 }
 
 WriteResult WriteAtomic(const std::string& path, std::string_view bytes) {
     static std::atomic<unsigned> counter{0};
+    FileSystem& files = InUse();
     fs::path target = FsPath(path);
     fs::path folder = target.parent_path();
-    std::error_code ec;
-    if (!folder.empty() && !IsFolder(Utf8(folder)))
+    if (!folder.empty() && !files.IsFolder(Utf8(folder)))
         return {false, Describe(std::make_error_code(std::errc::no_such_file_or_directory))};
     auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    fs::path temp = target;
-    temp += ".tmp" + std::to_string(stamp % 1000000) + "-" + std::to_string(counter++);
+    std::string temp = path + ".tmp" + std::to_string(stamp % 1000000) + "-" + std::to_string(counter++);
 
-    FILE* f = nullptr;
-#ifdef _WIN32
-    f = _wfopen(temp.c_str(), L"wb");
-#else
-    f = std::fopen(temp.c_str(), "wb");
-#endif
-    if (!f) return {false, Describe(std::error_code(errno, std::generic_category()))};
-    bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    int writeErrno = errno;
-    bool flushed = std::fflush(f) == 0;
-    if (flushed == false) writeErrno = errno;
-    bool closed = std::fclose(f) == 0;
-    if (!closed && written && flushed) writeErrno = errno;
+    std::error_code ec;
+    std::unique_ptr<OutputFile> f = files.Create(temp, ec);
+    if (!f)
+        return {false, Describe(ec)};
+    // The first failure is told, except that a failed flush says more than the write before it.
+    std::error_code writeEc, flushEc, closeEc;
+    bool written = bytes.empty() || f->Write(bytes, writeEc);
+    bool flushed = f->Flush(flushEc);
+    bool closed = f->Close(closeEc);
     if (!written || !flushed || !closed) {
-        fs::remove(temp, ec);
-        return {false, Describe(std::error_code(writeErrno, std::generic_category()))};
+        files.Remove(temp);
+        return {false, Describe(!flushed ? flushEc : !written ? writeEc : closeEc)};
     }
-    fs::rename(temp, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
+    if (!files.Rename(temp, path, ec)) {
+        files.Remove(temp);
         return {false, Describe(ec)};
     }
     return {};
@@ -101,8 +190,7 @@ bool Exists(const std::string& path) {
 }
 
 bool IsFolder(const std::string& path) {
-    std::error_code ec;
-    return fs::is_directory(FsPath(path), ec);
+    return InUse().IsFolder(path);
 }
 
 std::string Join(std::string_view folder, std::string_view name) {
@@ -112,18 +200,21 @@ std::string Join(std::string_view folder, std::string_view name) {
     constexpr char kSep = '/';
 #endif
     std::string out(folder);
-    if (!out.empty() && out.back() != '/' && out.back() != '\\') out += kSep;
+    if (!out.empty() && out.back() != '/' && out.back() != '\\')
+        out += kSep;
     out += name;
     return out;
 }
 
 std::optional<std::string> FindNoCase(const std::string& folder, std::string_view name) {
     std::string exact = Join(folder, name);
-    if (Exists(exact)) return exact;
+    if (Exists(exact))
+        return exact;
     std::error_code ec;
     fs::path dir = FsPath(folder.empty() ? std::string(".") : folder);
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        if (text::EqualsNoCase(Utf8(it->path().filename()), name)) return Utf8(it->path());
+        if (text::EqualsNoCase(Utf8(it->path().filename()), name))
+            return Utf8(it->path());
     }
     return std::nullopt;
 }

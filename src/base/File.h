@@ -1,10 +1,13 @@
 // Whole-file reading and atomic writing. Files are read and written as bytes; text
-// conversion is the caller's (see Sjis.h).
+// conversion is the caller's (see Sjis.h). Reading and writing go through a FileSystem that
+// tests can replace, so a full disk or a folder that refuses writes is tried without one.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace file {
 
@@ -22,9 +25,10 @@ struct WriteResult {
 // one, never half-written. On failure nothing is left behind and the old file stays.
 WriteResult WriteAtomic(const std::string& path, std::string_view bytes);
 
-bool Exists(const std::string& path);
 // Whether the path names an existing folder (false also when it cannot be checked).
 bool IsFolder(const std::string& path);
+// Asks the disk itself, as FindNoCase does, never a replaced FileSystem.
+bool Exists(const std::string& path);
 
 // Joins a folder and a file name with the platform's separator ("\\" on Windows).
 std::string Join(std::string_view folder, std::string_view name);
@@ -32,5 +36,48 @@ std::string Join(std::string_view folder, std::string_view name);
 // Finds a file in the folder whose name equals `name` without regard to ASCII letter case
 // (Jw_cad's TEMP.TXT may come as temp.txt); returns its path or nullopt.
 std::optional<std::string> FindNoCase(const std::string& folder, std::string_view name);
+
+// A file open for writing. Each call returns false on failure with `ec` saying why (an errno
+// value; it may be zero when the system gave no reason). The destructor closes a file that
+// was not closed, ignoring errors.
+class OutputFile {
+  public:
+    virtual ~OutputFile() = default;
+    virtual bool Write(std::string_view bytes, std::error_code& ec) = 0;
+    virtual bool Flush(std::error_code& ec) = 0;
+    virtual bool Close(std::error_code& ec) = 0;
+};
+
+// What Read, IsFolder and WriteAtomic ask of the file system. Paths are UTF-8.
+class FileSystem {
+  public:
+    virtual ~FileSystem() = default;
+    // As file::Read and file::IsFolder.
+    virtual std::optional<std::string> Read(const std::string& path) = 0;
+    virtual bool IsFolder(const std::string& path) = 0;
+    // Creates the file, or empties an existing one, for writing; nullptr with `ec` on failure.
+    virtual std::unique_ptr<OutputFile> Create(const std::string& path, std::error_code& ec) = 0;
+    // Replaces `to` with `from`; false with `ec` on failure.
+    virtual bool Rename(const std::string& from, const std::string& to, std::error_code& ec) = 0;
+    // Removes the file if it can; clean-up after a failure, so it reports nothing.
+    virtual void Remove(const std::string& path) = 0;
+};
+
+// The disk, used unless a ScopedFileSystem is in place.
+FileSystem& DiskFileSystem();
+
+// Puts `replacement` in place of the file system in use for the life of the object, then
+// puts back the one before. Tests inject failures this way; the replacement serves every
+// thread. Scopes nest.
+class ScopedFileSystem {
+  public:
+    explicit ScopedFileSystem(FileSystem& replacement);
+    ~ScopedFileSystem();
+    ScopedFileSystem(const ScopedFileSystem&) = delete;
+    ScopedFileSystem& operator=(const ScopedFileSystem&) = delete;
+
+  private:
+    FileSystem* previous_;
+};
 
 }  // namespace file

@@ -91,4 +91,24 @@ inline Utf8Sequence FirstUtf8Sequence(std::string_view s) {
     return {size, size == length};
 }
 
+// Calls `visit(sequence, valid)` for each UTF-8 sequence of the text in order, as
+// FirstUtf8Sequence splits it: every ill-formed sequence is one call with valid = false.
+template <typename Visit>
+void ForEachUtf8Sequence(std::string_view s, Visit visit) {
+    while (!s.empty()) {
+        Utf8Sequence sequence = FirstUtf8Sequence(s);
+        visit(s.substr(0, sequence.size), sequence.valid);
+        s.remove_prefix(sequence.size);
+    }
+}
+
+// The code point of one well-formed UTF-8 sequence.
+inline char32_t DecodeUtf8(std::string_view sequence) {
+    auto lead = static_cast<unsigned char>(sequence[0]);
+    static constexpr unsigned char kLeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    char32_t c = lead & kLeadBits[sequence.size()];
+    for (std::size_t i = 1; i < sequence.size(); ++i) c = (c << 6) | (static_cast<unsigned char>(sequence[i]) & 0x3F);
+    return c;
+}
+
 }  // namespace text

@@ -144,7 +144,7 @@ std::string CliUsage() {
            "transformation leaves it, makes the edits the options give, and presses OK.\n"
            "MODEWORD is the word Jw_cad's batch file passes (C2 new table, C1 previous table,\n"
            "M3 colour change, M4 layer distribution, M5 overlap order, M6 table creation,\n"
-           "M7 layer names); only its last two characters count. No word: layer names (mode 6).\n"
+           "M7 layer names); only its last two characters count. No word: layer names of a running Jw_cad.\n"
            "\n"
            "  --dir DIR            program folder: TEMP.TXT, vemora.lst, Vemora.INI, koumoku.INI\n"
            "                       are read there, JWC_TEMP.TXT is written there (default: .)\n"

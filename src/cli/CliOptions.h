@@ -32,7 +32,7 @@ struct RowSwap {
 };
 
 struct CliOptions {
-    std::optional<std::string> modeWord;  // none: the layer-name mode 6
+    std::optional<std::string> modeWord;  // none: layer names of a running Jw_cad
     std::string dir = ".";                // the program folder
     std::optional<std::string> zfile;     // folder of ZTEMP.TXT
     std::optional<std::string> registry;  // registry export file

@@ -3,7 +3,6 @@
 #include <memory>
 #include <utility>
 
-#include "app/CommandLine.h"
 #include "base/File.h"
 #include "cli/TablePrint.h"
 #include "host/JwRegistry.h"
@@ -11,19 +10,11 @@
 
 namespace {
 
-// The window's dialogs answered as a careful user would: messages printed, questions
-// declined, and the colour or file the options name handed over once.
-class CliServices final : public Notifier,
-                          public ColourDialog,
-                          public FileDialog,
-                          public Clipboard,
-                          public HandOff,
-                          public AboutBox {
+// What the model asks of its front end, answered as a careful user would: messages printed,
+// questions declined; there is no clipboard and no Jw_cad to hand the file to.
+class CliServices final : public Notifier, public Clipboard, public HandOff {
 public:
     explicit CliServices(std::ostream& err) : err_(err) {}
-
-    std::optional<SolidColour> nextColour;
-    std::optional<std::string> nextFile;
 
     Answer Show(const Message& message) override {
         std::string text = message.text;
@@ -32,11 +23,8 @@ public:
         err_ << text << '\n';
         return SafeAnswer(message.buttons);
     }
-    std::optional<SolidColour> PickColour(const ColourRequest&) override { return std::exchange(nextColour, std::nullopt); }
-    std::optional<std::string> ChooseFile(const FileRequest&) override { return std::exchange(nextFile, std::nullopt); }
     bool SetText(std::string_view) override { return false; }
-    void Run() override {}  // no hand-off: Jw_cad is not there
-    void ShowAbout() override {}
+    void Run() override {}
 
 private:
     std::ostream& err_;
@@ -59,39 +47,30 @@ int Usage(std::ostream& err, const std::string& message) {
 }
 
 // The edits of the options, in a fixed order: table, title, names, units, rounding,
-// recolouring, swaps.
-// Returns an error line for an edit the mode does not allow, else empty.
-std::string ApplyEdits(const CliOptions& options, FormModel& model, CliServices& services) {
-    if (options.table) {
-        if (!model.StateOf(Command::OpenTable).enabled) return "--table: 表を開く is not available in this mode";
-        services.nextFile = *options.table;
-        model.Execute(Command::OpenTable);
-    }
+// recolouring, swaps. Returns an error line for an edit the mode does not offer, else empty.
+std::string ApplyEdits(const CliOptions& options, FormModel& model) {
+    const ModeRecord& mode = model.Mode();
+    if (options.table && !model.OpenTableFile(*options.table)) return "--table: 表を開く is not available in this mode";
     if (options.title) model.SetTitle(*options.title);
     for (const RowText& name : options.names) model.SetRowName(name.row, name.text);
-    if (!options.units.empty() && !model.HasUnitColumn()) return "--unit: this mode has no unit column";
+    if (!options.units.empty() && !mode.layout.quantityColumns) return "--unit: this mode has no unit column";
     for (const RowText& unit : options.units) model.SetRowUnit(unit.row, unit.text);
     if (options.keta) {
-        if (!model.StateOf(Command::TableSettings).enabled) return "--keta: the settings panel is not available in this mode";
-        model.Execute(Command::TableSettings);
-        model.PickKeta(*options.keta);
-        model.ClosePanel();
+        if (!mode.fileAndSettingsMenus) return "--keta: the settings panel is not available in this mode";
+        model.SetRounding(*options.keta);
     }
     for (const Recolour& recolour : options.recolours) {
-        if (model.Mode() != ModeCode::ColourChange) return "--recolour works in the colour-change mode (M3) only";
+        if (!mode.recolours) return "--recolour works in the colour-change mode (M3) only";
         bool found = false;
         for (int i = 1; i <= kRowCount; ++i) {
-            SolidColour left = model.GetTable().Row(i).left;
-            if (left != recolour.from || left == model.Background()) continue;
-            found = true;
-            services.nextColour = recolour.to;
-            model.ClickSwatch(i + kRowCount);
+            const TableRow& row = model.GetTable().Row(i);
+            if (row.colour == recolour.from && row.colour != model.Background())
+                found = model.RecolourRow(i, recolour.to) || found;
         }
         if (!found) return "--recolour: no row has the colour " + std::to_string(recolour.from);
     }
-    for (const RowSwap& swap : options.swaps) {
-        if (!model.DropSwatch(swap.source, swap.target)) return "--swap: rows cannot be dragged in this mode";
-    }
+    for (const RowSwap& swap : options.swaps)
+        if (!model.SwapRows(swap.source, swap.target)) return "--swap: rows cannot be dragged in this mode";
     return {};
 }
 
@@ -110,12 +89,11 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     }
 
     CliServices services(err);
-    FormModel model(SelectMode(options.modeWord.value_or("")), *registry,
-                    {services, services, services, services, services, services});
+    FormModel model(SelectMode(options.modeWord.value_or("")), *registry, {services, services, services});
     model.Load({options.dir, CoordinateFolder(options, *registry)});
     if (model.GetRunState() == RunState::Aborted) return kExitProgramEnded;
 
-    if (std::string error = ApplyEdits(options, model, services); !error.empty()) return Usage(err, error);
+    if (std::string error = ApplyEdits(options, model); !error.empty()) return Usage(err, error);
 
     if (options.print == PrintFormat::Tsv) out << TableTsv(model.GetTable(), model.Background());
     if (options.print == PrintFormat::Json) out << TableJson(model.GetTable(), model.Background(), model.Title());

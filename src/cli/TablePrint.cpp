@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "model/Quantities.h"
 #include "output/TableDrawing.h"
 
 namespace {
@@ -54,8 +55,8 @@ std::string TableTsv(const Table& table, SolidColour background) {
     for (int i = 1; i <= kRowCount; ++i) {
         const TableRow& row = table.Row(i);
         if (!RowPrinted(table, i, background)) continue;
-        out += std::to_string(i) + "\t" + std::to_string(row.left) + "\t" + std::to_string(row.solidCount) +
-               "\t" + AreaText(row.area) + "\t" + TsvField(row.quantity) + "\t" + TsvField(row.unit) +
+        out += std::to_string(i) + "\t" + std::to_string(row.colour) + "\t" + std::to_string(row.solidCount) +
+               "\t" + AreaText(row.area) + "\t" + TsvField(row.quantity) + "\t" + TsvField(std::string(UnitCaption(row.unitEntry))) +
                "\t" + TsvField(row.name) + "\n";
     }
     return out;
@@ -70,10 +71,10 @@ std::string TableJson(const Table& table, SolidColour background, const std::str
         const std::optional<double>& value = row.area;
         std::string area = value && std::isfinite(*value) ? AreaText(value) : std::string();
         out += std::string(first ? "\n" : ",\n") + "    {\"row\": " + std::to_string(i) +
-               ", \"colour\": " + std::to_string(row.left) +
+               ", \"colour\": " + std::to_string(row.colour) +
                ", \"solids\": " + std::to_string(row.solidCount) +
                ", \"area_m2\": " + (area.empty() ? "null" : area) + ", \"quantity\": " + JsonString(row.quantity) +
-               ", \"unit\": " + JsonString(row.unit) + ", \"name\": " + JsonString(row.name) + "}";
+               ", \"unit\": " + JsonString(std::string(UnitCaption(row.unitEntry))) + ", \"name\": " + JsonString(row.name) + "}";
         first = false;
     }
     out += first ? "]\n}\n" : "\n  ]\n}\n";

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "exchange/Table.h"
+#include "model/Table.h"
 
 // Tab-separated: the header line, then one line per row that the table drawing draws or a
 // rewrite writes (RowDrawn, or a row holding solid records, background-coloured ones

@@ -10,17 +10,17 @@
 #include <vector>
 
 #include "base/SolidColour.h"
-#include "exchange/Table.h"
+#include "model/Table.h"
 
 // Attribute state left by the last record read.
 struct Attributes {
-    std::string layerGroup;   // CurrentLayerGroup: one character
-    float groupScale = 0.0f;  // CurrentGroupScale
-    std::string layer;        // CurrentLayer
-    std::string lineType;     // CurrentLineType: text after "lt"
-    std::string textType;     // CurrentTextType: text after "cn"
-    std::string colourCode;   // CurrentColourCode: text after "lc" ("10" after "lc10 ")
-    SolidColour colour = 0;   // CurrentColour
+    std::string layerGroup;   // the current layer group: one character
+    float groupScale = 0.0f;  // the current group's scale
+    std::string layer;        // the current layer: one character
+    std::string lineType;     // text after "lt"
+    std::string textType;     // text after "cn"
+    std::string colourCode;   // text after "lc" ("10" after "lc10 ")
+    SolidColour colour = 0;   // the colour the next solids are drawn in
 };
 
 // Header arrays as read: element 0 holds the keyword, 1..16 the fields (texts, possibly empty).
@@ -31,13 +31,16 @@ struct Drawing {
     std::vector<LineRef> otherLines;  // every line after the first; consumed lines have length 0
     Attributes attributes;
     HeaderArray groupScales{}, textWidths{}, textHeights{}, textSpacings{}, textColours{};
-    std::string savedTitle;           // SavedTitle (UTF-8)
-    // What the load step puts into the title box: SavedTitle after an "hhp1ch" record, or in
-    // mode 7 the current layer group after an "lgn" record (the last one read wins);
+    std::string savedTitle;           // the title after an "hhp1ch" record (UTF-8)
+    // What the load step puts into the title box: the saved title after an "hhp1ch" record, or
+    // in the external layer-name mode the current layer group after an "lgn" record (the last one read wins);
     // nullopt when the file held neither.
     std::optional<std::string> titleBox;
-    int currentRow = 0;               // CurrentRow: row of the last solid record, 0 if none
-    bool hasRoundFigures = false;     // HasRoundFigures
+    int currentRow = 0;               // row of the last solid record, 0 if none
+    // The colour each row was formed by (or loaded with), which solids are matched against;
+    // a layer's paint colour does not change it.
+    std::array<SolidColour, kRowCount + 1> rowColours{};
+    bool hasRoundFigures = false;     // circle-related solids were met where areas are measured
     // Solid records of colours that found no row once all 16 were taken (table modes only:
     // the rewrite modes stop reading there), and those colours in the order met.
     std::int64_t leftOutSolids = 0;

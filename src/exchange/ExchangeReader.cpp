@@ -14,8 +14,7 @@
 #include "base/Memory.h"
 #include "base/Sjis.h"
 #include "base/Text.h"
-#include "exchange/Numbers.h"
-#include "exchange/Quantities.h"
+#include "base/Numbers.h"
 #include "exchange/SolidAnalysis.h"
 
 namespace {
@@ -26,6 +25,12 @@ constexpr std::string_view kTooLargeMessage = "TEMP.TXTが大きすぎて読み�
 constexpr std::string_view kCustomColourMessage =
     "SXFカスタム線色があります。現在対応してないので終了します。<(_ _)>申し訳ないです";
 constexpr std::int64_t kLastKnownPen = 116;  // pen colours above are SXF user-defined colours
+// The circle-related warning: three lines, the last with a half-width "｡" and a blank.
+constexpr std::string_view kRoundFiguresMessage =
+    "円形関係のソリッド図形が存在します。\r\n"
+    "これらの面積は集計できません。\r\n"
+    "注意してください｡ ";
+constexpr std::string_view kNoSolidsMessage = "ソリッド図形がありません。";
 
 // The character at byte `pos`: one byte, or two for a double-byte character; empty past
 // the end.
@@ -164,7 +169,7 @@ class Walk {
             if (line.size() >= 2) {
                 if (std::optional<ReadOutcome> stop = ReadRecord(line, kept, tag))
                     return stop;
-            } else if (line == "#" && options_.mode == ModeCode::TableCreation) {
+            } else if (line == "#" && options_.stopsAtHash) {
                 return ReadOutcome::StoppedAtHash;
             }
             drawing_.otherLines.push_back(kept);
@@ -253,7 +258,7 @@ class Walk {
         } else if (first == 's' &&
                    (second == 'l' || second == 'c' || second == 'e' || second == 'o' || second == 'g')) {
             std::optional<SolidPlacement> placement =
-                TakeSolidRecord(line, state.colour, options_.mode, table_, drawing_, notifier_);
+                TakeSolidRecord(line, state.colour, options_, table_, drawing_, notifier_);
             if (!placement)
                 return ReadOutcome::ColourLimit;
             if (placement->list)
@@ -268,7 +273,7 @@ class Walk {
         Attributes& state = drawing_.attributes;
         std::string_view digit = CharAt(line, 2);
         if (text::EqualsNoCase(digit, "n")) {
-            if (options_.mode == ModeCode::LayerNamesExternal)
+            if (options_.readsLayerNames)
                 drawing_.titleBox = ProperCase(state.layerGroup);
             return;
         }
@@ -287,7 +292,7 @@ class Walk {
             AssignText(state.layer, digit);
             return;
         }
-        if (options_.mode != ModeCode::LayerNamesExternal)
+        if (!options_.readsLayerNames)
             return;
         // A layer name, possibly carrying the layer's paint colour: "lyn#c#FF0000".
         int row = HexDigitIndex(state.layer);
@@ -299,8 +304,7 @@ class Walk {
             std::string colourText;
             AssignText(colourText, line.substr(5));
             SolidColour colour = ParseColourText(colourText);
-            target.left = target.right = colour;
-            target.leftTip = target.rightTip = ColourRgbText(colour);
+            PaintRow(target, colour);
         }
     }
 
@@ -336,6 +340,20 @@ class Walk {
     std::vector<ListTag> tags_;  // one per kept line
 };
 
+// The end of the exchange reading: warns about circle-related solids, reports a file without
+// any solid record, and tells how many solids of how many colours found no row.
+void FinishReading(const Drawing& drawing, Notifier& notifier) {
+    if (drawing.hasRoundFigures)
+        ShowMessage(notifier, kRoundFiguresMessage, MessageIcon::Critical);
+    if (drawing.currentRow == 0)
+        ShowMessage(notifier, kNoSolidsMessage, MessageIcon::None);
+    if (drawing.leftOutSolids != 0)
+        ShowMessage(notifier,
+                    "表に入らなかったソリッド図形があります： " + std::to_string(drawing.leftOutColours.size()) + "色 " +
+                        std::to_string(drawing.leftOutSolids) + "個\r\nこれらの面積は集計していません。",
+                    MessageIcon::Exclamation);
+}
+
 }  // namespace
 
 ReadOutcome ReadExchange(std::string bytes,
@@ -349,13 +367,16 @@ ReadOutcome ReadExchange(std::string bytes,
         return ReadOutcome::MissingFile;
     }
     drawing.bytes = std::move(bytes);
-    if (options.mode != ModeCode::PreviousArea)
-        table.nextRow = 1;
-    assert(table.nextRow >= 1 && table.nextRow <= kRowCount + 1);
-    table.nextRow = std::clamp(table.nextRow, 1, kRowCount + 1);
+    if (!options.keepsRows)
+        table.firstFreeRow = 1;
+    assert(table.firstFreeRow >= 1 && table.firstFreeRow <= kRowCount + 1);
+    table.firstFreeRow = std::clamp(table.firstFreeRow, 1, kRowCount + 1);
+    for (int i = 1; i < table.firstFreeRow; ++i)
+        drawing.rowColours[static_cast<std::size_t>(i)] = table.Row(i).colour;
     if (std::optional<ReadOutcome> stop = Walk(options, table, drawing, notifier).Run())
         return *stop;
-    FinishReading(options.mode, drawing, table, options.defaultUnit, options.keta, notifier);
+    if (!options.readsLayerNames)
+        FinishReading(drawing, notifier);
     return ReadOutcome::Finished;
 }
 

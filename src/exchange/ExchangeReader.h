@@ -25,32 +25,35 @@
 
 #include <string>
 
-#include "base/ModeCode.h"
 #include "base/Notifier.h"
 #include "base/SolidColour.h"
 #include "exchange/Drawing.h"
-#include "exchange/Table.h"
+#include "model/Table.h"
 
 enum class ReadOutcome {
-    Finished,       // end of file reached; the end-of-file step ran
+    Finished,       // end of file reached; the end-of-file step ran (not when reading layer names)
     MissingFile,    // no TEMP.TXT, or one over 4 GiB: reported, nothing read
     ColourLimit,    // a 17th colour in a rewrite mode: reported, the rows so far stay, no end-of-file step
-    StoppedAtHash,  // mode 0 met a "#" line: the load step ends there, no end-of-file step
+    StoppedAtHash,  // a "#" line where the options stop there: no end-of-file step
     EndProgram,     // a pen colour above 116: reported; the program must end without output
 };
 
+// What the mode asks of the reading.
 struct ReadOptions {
-    ModeCode mode = ModeCode::TableCreation;
     const PenColourTable* pens = nullptr;  // Jw_cad's pen colours; null: every pen colour is 0
-    std::string defaultUnit;               // the Tani setting, "m^2,1"
-    std::string keta;                      // the Keta setting: rounding digits
+    bool measuresAreas = false;    // circle-related solids are warned about and dropped, not kept
+    bool keepsRows = false;        // the table's rows stay; new colours come after them
+    bool stopsAtHash = false;      // the reading ends at a "#" line
+    bool readsLayerNames = false;  // "lyn" names and colours rows, "lgn" gives the title; no end-of-file step
+    bool rewritesSolids = false;   // a 17th colour stops the reading: the solids could not all be written back
 };
 
-// Reads the exchange file's bytes. `drawing` is replaced by what the file holds (it keeps
-// the bytes; its LineRefs point into them). `table` keeps its rows: in mode 2 it holds the
-// previous table and new colours come after its rows; in every other mode nextRow is set to
-// 1 first. Solid rows get their colour in both swatches; mode 7 "lyn" records name rows
-// and colour their swatches. Messages go to `notifier`. Not for mode 6, which reads no file.
+// Reads the exchange file's bytes: measurements only, no texts for the rows. `drawing` is
+// replaced by what the file holds (it keeps the bytes; its LineRefs point into them).
+// `table` keeps its rows when the options say so (new colours come after them); otherwise
+// firstFreeRow is set to 1 first. Solid rows get their colour in both swatches. At the end of
+// the file the end-of-file step warns about circle-related solids, reports a file without
+// any solid and counts the solids left out beyond 16 colours. Messages go to `notifier`.
 ReadOutcome ReadExchange(std::string bytes,
                          const ReadOptions& options,
                          Table& table,

@@ -4,28 +4,25 @@
 #include <cassert>
 #include <cmath>
 
-#include "exchange/Numbers.h"
+#include "base/Numbers.h"
 
 namespace {
 
 constexpr std::string_view kColourLimitMessage = "16色を越えました。";
 
-int AddRow(Table& table, SolidColour colour) {
-    int row = table.nextRow++;
-    table.rowColours[static_cast<std::size_t>(row)] = colour;
-    table.rowColours[static_cast<std::size_t>(row + kRowCount)] = colour;
-    TableRow& r = table.Row(row);
-    r.left = r.right = colour;
-    r.leftTip = r.rightTip = ColourRgbText(colour);
+int AddRow(Table& table, Drawing& drawing, SolidColour colour) {
+    int row = table.firstFreeRow++;
+    PaintRow(table.Row(row), colour);
+    drawing.rowColours[static_cast<std::size_t>(row)] = colour;
     return row;
 }
 
 }  // namespace
 
-int FindRow(const Table& table, SolidColour colour, bool lastMatch) {
+int FindRow(const Drawing& drawing, const Table& table, SolidColour colour, bool lastMatch) {
     int found = 0;
-    for (int i = 1; i < table.nextRow && i <= kRowCount; ++i) {
-        if (table.rowColours[static_cast<std::size_t>(i)] != colour)
+    for (int i = 1; i < table.firstFreeRow && i <= kRowCount; ++i) {
+        if (drawing.rowColours[static_cast<std::size_t>(i)] != colour)
             continue;
         found = i;
         if (!lastMatch)
@@ -95,20 +92,20 @@ std::vector<LineRef>& ListOf(RowRecords& records, RecordList list) {
 
 std::optional<SolidPlacement> TakeSolidRecord(std::string_view line,
                                               SolidColour colour,
-                                              ModeCode mode,
+                                              const ReadOptions& options,
                                               Table& table,
                                               Drawing& drawing,
                                               Notifier& notifier) {
     assert(line.size() >= 2);
-    assert(table.nextRow >= 1 && table.nextRow <= kRowCount + 1);
+    assert(table.firstFreeRow >= 1 && table.firstFreeRow <= kRowCount + 1);
     char kind = static_cast<char>(line[1] | 0x20);  // the key's second letter in lower case
     bool plain = kind == 'l';
-    int row = FindRow(table, colour, !plain);
+    int row = FindRow(drawing, table, colour, !plain);
     if (row == 0) {
-        if (table.nextRow > kRowCount) {
+        if (table.firstFreeRow > kRowCount) {
             if (drawing.leftOutSolids == 0)
                 ShowMessage(notifier, kColourLimitMessage, MessageIcon::Exclamation);
-            if (RewritesSolids(mode))
+            if (options.rewritesSolids)
                 return std::nullopt;
             if (std::find(drawing.leftOutColours.begin(), drawing.leftOutColours.end(), colour) ==
                 drawing.leftOutColours.end())
@@ -116,7 +113,7 @@ std::optional<SolidPlacement> TakeSolidRecord(std::string_view line,
             ++drawing.leftOutSolids;
             return SolidPlacement{0, std::nullopt};
         }
-        row = AddRow(table, colour);
+        row = AddRow(table, drawing, colour);
     }
     drawing.currentRow = row;
 
@@ -129,7 +126,7 @@ std::optional<SolidPlacement> TakeSolidRecord(std::string_view line,
         target.area = target.area.value_or(0.0) + solid->area;
         return SolidPlacement{row, RecordList::Sl};
     }
-    if (MeasuresArea(mode)) {
+    if (options.measuresAreas) {
         drawing.hasRoundFigures = true;
         return SolidPlacement{row, std::nullopt};
     }

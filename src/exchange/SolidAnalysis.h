@@ -11,16 +11,16 @@
 #include <string_view>
 #include <vector>
 
-#include "base/ModeCode.h"
 #include "base/Notifier.h"
 #include "base/SolidColour.h"
 #include "exchange/Drawing.h"
-#include "exchange/Table.h"
+#include "exchange/ExchangeReader.h"
+#include "model/Table.h"
 
-// The row of the colour among rows 1 .. nextRow - 1: the first match, or the last one when
-// `lastMatch` (the two differ only when the user gave two rows the same colour). 0 when no
-// row has the colour.
-int FindRow(const Table& table, SolidColour colour, bool lastMatch);
+// The row of the colour among rows 1 .. firstFreeRow - 1, by the colours the rows were formed
+// by (drawing.rowColours): the first match, or the last one when `lastMatch` (the two differ
+// only when a previous table has two rows of the same colour). 0 when no row has the colour.
+int FindRow(const Drawing& drawing, const Table& table, SolidColour colour, bool lastMatch);
 
 // A measured solid figure (a triangle or quadrilateral "sl" record).
 struct MeasuredSolid {
@@ -41,7 +41,7 @@ enum class RecordList : std::uint8_t { Sl4, Sl, Sc, Se, So, Sg };
 std::vector<LineRef>& ListOf(RowRecords& records, RecordList list);
 
 // Where a solid record goes: its row, and the row's list that keeps its line (none for a
-// circle-related solid in the area modes, whose line is dropped).
+// circle-related solid where areas are measured, whose line is dropped).
 struct SolidPlacement {
     int row = 0;
     std::optional<RecordList> list;
@@ -55,16 +55,16 @@ struct SolidPlacement {
 //   row and its line goes to the row's measured list; the line of
 //   any other "sl" goes to the unmeasured list (sl4), without area, so that a rewrite never
 //   loses it;
-// - "sc", "se", "so", "sg": in the area modes 1 and 2 sets hasRoundFigures and the line is
-//   dropped; in the other modes it goes to the row's list of its kind.
+// - "sc", "se", "so", "sg": where the options measure areas sets hasRoundFigures and the
+//   line is dropped; otherwise it goes to the row's list of its kind.
 // The caller keeps the line where the placement says. A colour that needs a 17th row shows
-// "16色を越えました。" the first time. In the rewrite modes the result is then nullopt: the
-// reading must stop there, as the solids could not all be written back. In the other modes
+// "16色を越えました。" the first time. Where the options rewrite solids the result is then
+// nullopt: the reading must stop there, as the solids could not all be written back. Otherwise
 // the record is counted in the drawing's left-out solids and colours, not measured, and gets
 // row 0: its line stays among the other lines.
 std::optional<SolidPlacement> TakeSolidRecord(std::string_view line,
                                               SolidColour colour,
-                                              ModeCode mode,
+                                              const ReadOptions& options,
                                               Table& table,
                                               Drawing& drawing,
                                               Notifier& notifier);

@@ -46,8 +46,8 @@ std::unique_ptr<RegistrySource> RegistryExport(std::string_view bytes);
 std::unique_ptr<RegistrySource> LiveRegistry();
 
 struct JwSettings {
-    SolidColour background = kWhite;  // BackgroundColour: pen colour 0
-    PenColourTable pens{};            // PenColourTable
+    SolidColour background = kWhite;  // the drawing's background: pen colour 0
+    PenColourTable pens{};            // the colour of every pen number
 };
 
 // Pen colours 0..9 (Pen\Color00..Color09, hexadecimal text; a missing or unreadable one

@@ -4,36 +4,18 @@
 #include <array>
 #include <vector>
 
+#include "base/Text.h"
+
 namespace {
 
-// The selector's characters. A byte that does not start a well-formed sequence (a stray
-// continuation, a truncated or overlong form) is U+FFFD, never the ASCII character an
-// overlong form spells: "\xC1\x9E" must not become a negating "^".
+// The selector's characters. An ill-formed sequence (a stray continuation, a truncated or
+// overlong form) is U+FFFD, never the ASCII character an overlong form spells: "\xC1\x9E"
+// must not become a negating "^".
 std::u32string CodePoints(std::string_view utf8) {
     std::u32string out;
-    for (std::size_t i = 0; i < utf8.size();) {
-        auto lead = static_cast<unsigned char>(utf8[i]);
-        std::size_t length = lead < 0x80           ? 1
-                             : (lead >> 5) == 0x6  ? 2
-                             : (lead >> 4) == 0xE  ? 3
-                             : (lead >> 3) == 0x1E ? 4
-                                                   : 0;
-        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
-        bool wellFormed = length != 0 && i + length <= utf8.size();
-        for (std::size_t j = 1; wellFormed && j < length; ++j) {
-            auto next = static_cast<unsigned char>(utf8[i + j]);
-            wellFormed = (next & 0xC0) == 0x80;
-            c = (c << 6) | (next & 0x3F);
-        }
-        static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (!wellFormed || c < kSmallest[length]) {
-            out += U'\uFFFD';
-            i += 1;
-            continue;
-        }
-        out += c;
-        i += length;
-    }
+    text::ForEachUtf8Sequence(utf8, [&](std::string_view sequence, bool valid) {
+        out += valid ? text::DecodeUtf8(sequence) : U'\uFFFD';
+    });
     return out;
 }
 
@@ -83,12 +65,13 @@ void WriteRowRecords(const Drawing& drawing, const RowRecords& r, RecordWriter& 
         WriteBlock(drawing, *block, out);
 }
 
-// The last row mode 3 writes. Its rows are the ones the analysis filled, 1 .. NextRow - 1, and
+// The last row the recolouring writes. Its rows are the ones the analysis filled, 1 ..
+// firstFreeRow - 1, and
 // cannot be moved, added or cleared; a row coloured like the background counts too, so the
 // count of named or coloured rows alone would drop it. Rows with kept records are included
 // wherever they stand.
 int LastRecolouredRow(const Table& table, SolidColour background) {
-    int last = table.nextRow - 1;
+    int last = table.firstFreeRow - 1;
     int inUse = 0;
     for (int i = 1; i <= kRowCount; ++i) {
         if (RowInUse(table.Row(i), background))
@@ -150,25 +133,25 @@ bool LayerGroupMatches(std::string_view selector, int group) {
 void WriteRewrite(const Table& table,
                   const Drawing& drawing,
                   SolidColour background,
-                  ModeCode mode,
+                  RewriteKind kind,
                   RecordWriter& out) {
     out.Line("hd");
     WriteBlock(drawing, drawing.otherLines, out);
-    if (mode == ModeCode::ColourChange) {
+    if (kind == RewriteKind::Recolour) {
         // Every row from the top, each solid recoloured to its row's right swatch.
         for (int p = 1; p <= LastRecolouredRow(table, background); ++p) {
-            out.Line("lc10 " + std::to_string(table.Row(p).right));
+            out.Line("lc10 " + std::to_string(table.Row(p).newColour));
             WriteRowRecords(drawing, table.Row(p).records, out);
         }
         return;
     }
     for (int p = 1; p <= kRowCount; ++p) {
         const TableRow& row = table.Row(p);
-        if (row.left == background && row.records.Empty())
+        if (row.colour == background && row.records.Empty())
             continue;
-        if (mode == ModeCode::LayerDistribution)
+        if (kind == RewriteKind::LayerDistribution)
             out.Line("ly" + Digit(p));
-        out.Line("lc10 " + std::to_string(row.left));
+        out.Line("lc10 " + std::to_string(row.colour));
         WriteRowRecords(drawing, row.records, out);
     }
 }
@@ -184,8 +167,8 @@ void WriteExternalLayerNames(Table& table, std::string& title, RecordWriter& out
     if (WriteGroupNames(title, names, true, out)) {
         for (int p = 1; p <= kRowCount; ++p) {
             TableRow& row = table.Row(p);
-            row.name = "レイヤ" + row.leftCaption;
-            row.unit = names[static_cast<std::size_t>(p)];
+            row.name = "レイヤ" + Digit(p);
+            row.unitEntry = names[static_cast<std::size_t>(p)];
         }
     }
     out.Line("h#レイヤ名を設定しました");

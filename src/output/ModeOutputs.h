@@ -1,5 +1,5 @@
-// What the OK command writes besides the area table: the rewritten solids of modes 3, 4
-// and 5 (the result file) and the layer-name records of modes 6 and 7 (the coordinate file).
+// What the OK command writes besides the area table: the rewritten solids (the result file)
+// and the layer-name records (the coordinate file).
 //
 //   lg0
 //   ly0
@@ -9,10 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "base/ModeCode.h"
 #include "base/SolidColour.h"
 #include "exchange/Drawing.h"
-#include "exchange/Table.h"
+#include "model/Table.h"
 #include "output/RecordWriter.h"
 
 // Does the selector pick layer group `group` (1..16, digit "0".."F")? "*" picks all;
@@ -22,16 +21,26 @@
 // element, a lone "^", a reversed range (f-0), or any "[", "]" or "\" (no escapes).
 bool LayerGroupMatches(std::string_view selector, int group);
 
-// Modes 3, 4, 5: "hd", the kept lines, then the solids row by row with their new colour
-// (mode 3), their layer and colour (mode 4) or their colour in table order (mode 5). A row
-// holding kept records is always written, whatever its colour.
-void WriteRewrite(const Table& table, const Drawing& drawing, SolidColour background, ModeCode mode, RecordWriter& out);
+// How the selected solids come back to Jw_cad.
+enum class RewriteKind {
+    Recolour,           // each row's solids in its new colour
+    LayerDistribution,  // row p's solids on layer p - 1 ("ly0".."lyF")
+    DrawOrder,          // the solids in table order
+};
 
-// Mode 6: per selected layer group, the names of the named rows, then the closing text.
+// The result file: "hd", the kept lines, then the solids row by row with their new colour,
+// their layer and colour, or their colour in table order. A row holding kept records is
+// always written, whatever its colour.
+void WriteRewrite(const Table& table, const Drawing& drawing, SolidColour background, RewriteKind kind,
+                  RecordWriter& out);
+
+// Layer names set directly: per selected layer group, the names of the named rows, then the
+// closing text.
 void WriteLayerNames(const Table& table, std::string_view selector, RecordWriter& out);
 
-// Mode 7: prefixes the title with "レイヤグループ:" and selects the groups with the
-// prefixed text; per selected group all 16 layer names. When a group was selected the
-// rows become the layer-name table: name "レイヤ" + the left swatch's caption, unit the
-// layer name. Ends with the message line; the table is drawn after it.
+// Layer names through the coordinate file: prefixes the title with "レイヤグループ:" and
+// selects the groups with the prefixed text; per selected group all 16 layer names. When a
+// group was selected the rows become the layer-name table: name "レイヤ" and the layer digit,
+// unit entry the layer name (the table drawing shows it whole). Ends with the message line;
+// the table is drawn after it.
 void WriteExternalLayerNames(Table& table, std::string& title, RecordWriter& out);

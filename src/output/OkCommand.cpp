@@ -1,6 +1,5 @@
 #include "output/OkCommand.h"
 
-#include <array>
 #include <utility>
 
 #include "base/File.h"
@@ -11,6 +10,16 @@
 #include "settings/ItemTable.h"
 
 namespace {
+
+// A run that ends the program: with or without the output written, handed off or not.
+OkResult Ending(bool wrote, bool handOff, bool settingsSaved = true) {
+    OkResult result;
+    result.wrote = wrote;
+    result.handOff = handOff;
+    result.endsProgram = true;
+    result.settingsSaved = settingsSaved;
+    return result;
+}
 
 // Tells the user which file could not be written and why; returns whether it was written.
 bool Written(const file::WriteResult& result, const std::string& path, Notifier& notifier) {
@@ -24,79 +33,71 @@ bool WriteOutput(const std::string& path, const RecordWriter& out, Notifier& not
     return Written(file::WriteAtomic(path, out.Bytes()), path, notifier);
 }
 
-// saveINI into Vemora.INI and, in the area modes, saveKoumoku into koumoku.INI: each file is
-// read, changed and written once. A failure is told and returned; the table already written
-// stands.
-bool SaveAfterTable(const OkContext& c, Notifier& notifier) {
+// The settings into Vemora.INI and, where asked, the item table into koumoku.INI: each file
+// is read, changed and written once. A failure is told and returned; the table already
+// written stands.
+bool SaveAfterTable(const OkRequest& c, const Table& table, Notifier& notifier) {
     std::string settingsPath = file::Join(c.programFolder, "Vemora.INI");
     auto storeSettings = [&](ini::Document& doc) { StoreSettings(c.settings, doc); };
     bool saved = Written(ini::Update(settingsPath, storeSettings), settingsPath, notifier);
-    if (!MeasuresArea(c.mode))
+    if (!c.savesItemTable)
         return saved;
     std::string itemsPath = file::Join(c.programFolder, "koumoku.INI");
-    auto storeItems = [&](ini::Document& doc) { StoreItemTable(c.table, c.background, doc); };
+    auto storeItems = [&](ini::Document& doc) { StoreItemTable(table, c.background, doc); };
     return Written(ini::Update(itemsPath, storeItems), itemsPath, notifier) && saved;
 }
 
-OkResult RewriteSolids(const OkContext& c, Notifier& notifier) {
+OkResult RewriteSolids(const OkRequest& c, Notifier& notifier) {
     // The kept lines end where the reading stopped: a result file would make Jw_cad delete
     // the figures that were never read.
     if (c.readingStoppedEarly) {
         ShowMessage(notifier, "16色を越えたため、図形を書き戻せません。", MessageIcon::Exclamation);
-        return {.endsProgram = true};
+        return Ending(false, false);
     }
     RecordWriter out;
-    WriteRewrite(c.table, c.drawing, c.background, c.mode, out);
+    WriteRewrite(c.table, c.drawing, c.background, c.rewrite, out);
     if (!WriteOutput(file::Join(c.programFolder, "JWC_TEMP.TXT"), out, notifier))
         return {};
-    return {.wrote = true, .endsProgram = true};
+    return Ending(true, false);
 }
 
-OkResult DrawAreaTable(OkContext& c, Notifier& notifier, const std::string& path) {
+OkResult DrawAreaTable(const OkRequest& c, Notifier& notifier, const std::string& path) {
     MetricsResult metrics = ReadTableMetrics(c.settings, c.drawing);
     if (!metrics.metrics) {
         ShowMessage(notifier, metrics.error, MessageIcon::Exclamation);
         return {};
     }
     RecordWriter out;
-    // Mode 7 renames the rows (name and unit) and the title; the form keeps them only once
-    // the file is written, so what they were is put back after a failed write.
-    const bool renames = c.mode == ModeCode::LayerNamesExternal;
-    std::array<std::pair<std::string, std::string>, kRowCount + 1> oldNames;
-    std::string oldTitle;
-    if (renames) {
-        for (int i = 1; i <= kRowCount; ++i)
-            oldNames[static_cast<std::size_t>(i)] = {c.table.Row(i).name, c.table.Row(i).unit};
-        oldTitle = c.title;
-        WriteExternalLayerNames(c.table, c.title, out);
-    }
-    DrawTable(c.table, c.title, {&c.drawing, &c.settings, c.background, c.mode}, *metrics.metrics, out);
-    if (!WriteOutput(path, out, notifier)) {
-        if (renames) {
-            for (int i = 1; i <= kRowCount; ++i) {
-                auto& [name, unit] = oldNames[static_cast<std::size_t>(i)];
-                c.table.Row(i).name = std::move(name);
-                c.table.Row(i).unit = std::move(unit);
-            }
-            c.title = std::move(oldTitle);
-        }
+    const bool layerNames = c.output == OkOutput::LayerNameTable;
+    // The layer names rename a copy of the rows and the title; the form takes them over only
+    // once the file is written.
+    Table table = layerNames ? c.table : Table{};
+    std::string title = c.title;
+    if (layerNames)
+        WriteExternalLayerNames(table, title, out);
+    DrawTable(layerNames ? table : c.table, title, {&c.drawing, &c.settings, c.background, layerNames},
+              *metrics.metrics, out);
+    if (!WriteOutput(path, out, notifier))
         return {};
+    OkResult result = Ending(true, true, SaveAfterTable(c, layerNames ? table : c.table, notifier));
+    if (layerNames) {
+        result.table = std::move(table);
+        result.title = std::move(title);
     }
-    bool saved = SaveAfterTable(c, notifier);
-    return {.wrote = true, .handOff = true, .endsProgram = true, .settingsSaved = saved};
+    return result;
 }
 
 }  // namespace
 
-OkResult RunOk(OkContext& c, Notifier& notifier) {
-    if (RewritesSolids(c.mode))
+OkResult RunOk(const OkRequest& c, Notifier& notifier) {
+    if (c.output == OkOutput::Rewrite)
         return RewriteSolids(c, notifier);
     std::string path = file::Join(c.coordinateFolder, "ZTEMP.TXT");
-    if (c.mode != ModeCode::LayerNames)
+    if (c.output != OkOutput::LayerNames)
         return DrawAreaTable(c, notifier, path);
     RecordWriter out;
     WriteLayerNames(c.table, c.title, out);
     if (!WriteOutput(path, out, notifier))
         return {};
-    return {.wrote = true, .handOff = true, .endsProgram = true};
+    return Ending(true, true);
 }

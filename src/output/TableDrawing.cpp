@@ -6,9 +6,10 @@
 #include <vector>
 
 #include "base/Text.h"
-#include "exchange/Numbers.h"
+#include "base/Numbers.h"
 #include "exchange/SolidAnalysis.h"
-#include "output/Format.h"
+#include "base/Format.h"
+#include "model/Quantities.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ void WriteAnnotations(const Table& table,
                       const TableSettings& settings,
                       const TableMetrics& m,
                       RecordWriter& out) {
-    const bool numbers = IsOn(settings.Toosibango), areas = IsOn(settings.Utiwakemenseki);
+    const bool numbers = IsOn(settings.annotateNumbers), areas = IsOn(settings.annotateAreas);
     if (!numbers && !areas)
         return;
     const std::vector<MeasuredSolid> solids = MeasuredSolids(table, drawing);
@@ -90,7 +91,7 @@ bool RowDrawn(const Table& table, int i, SolidColour background) {
     return RowInUse(row, background) || (!row.records.sl.empty() && !row.quantity.empty());
 }
 
-int RowsInUse(const Table& table, SolidColour background) {
+int DrawnRowCount(const Table& table, SolidColour background) {
     int count = 0;
     for (int i = 1; i <= kRowCount; ++i)
         if (RowDrawn(table, i, background))
@@ -98,7 +99,7 @@ int RowsInUse(const Table& table, SolidColour background) {
     return count;
 }
 
-int MaxQtyLen(const Table& table) {
+int WidestQuantity(const Table& table) {
     return MaxOverRows(table, [](const TableRow& row) { return CharCount(row.quantity); });
 }
 
@@ -106,8 +107,12 @@ int MaxNameWidth(const Table& table) {
     return MaxOverRows(table, [](const TableRow& row) { return MeasuredWidth(row.name); });
 }
 
-int MaxUnitWidth(const Table& table) {
-    return MaxOverRows(table, [](const TableRow& row) { return MeasuredWidth(row.unit); });
+int MaxUnitWidth(const Table& table, bool layerNameTable) {
+    return MaxOverRows(table, [&](const TableRow& row) { return MeasuredWidth(UnitColumnText(row, layerNameTable)); });
+}
+
+std::string_view UnitColumnText(const TableRow& row, bool layerNameTable) {
+    return layerNameTable ? std::string_view(row.unitEntry) : UnitCaption(row.unitEntry);
 }
 
 namespace {
@@ -130,9 +135,9 @@ MetricsResult ReadTableMetrics(const TableSettings& settings, const Drawing& dra
         const std::string& text;
         float& value;
     } gaps[] = {
-        {"文字と枠の隙間高", "Sukima_H", settings.Sukima_H, m.gapH},
-        {"文字と枠の隙間幅", "Sukima_W", settings.Sukima_W, m.gapW},
-        {"表内のソリッドの幅", "Solid_W", settings.Solid_W, m.solidW},
+        {"文字と枠の隙間高", "Sukima_H", settings.gapHeight, m.gapH},
+        {"文字と枠の隙間幅", "Sukima_W", settings.gapWidth, m.gapW},
+        {"表内のソリッドの幅", "Solid_W", settings.sampleWidth, m.solidW},
     };
     for (Gap& gap : gaps) {
         auto value = NumberText(gap.text);
@@ -142,8 +147,8 @@ MetricsResult ReadTableMetrics(const TableSettings& settings, const Drawing& dra
     }
 
     // "cn10" gives 10; without a setting the table takes the drawing's current text type.
-    bool fromSetting = !settings.Mojishu.empty();
-    std::string typeText = fromSetting ? settings.Mojishu : "cn" + drawing.attributes.textType;
+    bool fromSetting = !settings.textType.empty();
+    std::string typeText = fromSetting ? settings.textType : "cn" + drawing.attributes.textType;
     auto type = IntegerText(std::string_view(typeText).substr(std::min<std::size_t>(2, typeText.size())));
     std::optional<double> width, height, spacing;
     if (type && *type >= 0 && *type < static_cast<int>(drawing.textWidths.size())) {
@@ -162,10 +167,10 @@ MetricsResult ReadTableMetrics(const TableSettings& settings, const Drawing& dra
     m.textHeight = *height;
     m.textSpacing = *spacing;
 
-    if (IsOn(settings.Utiwakemenseki)) {
-        auto digits = IntegerText(settings.Keta);
+    if (IsOn(settings.annotateAreas)) {
+        auto digits = IntegerText(settings.rounding);
         if (!digits)
-            return {std::nullopt, SettingMessage("数量の丸め", "Keta", settings.Keta)};
+            return {std::nullopt, SettingMessage("数量の丸め", "Keta", settings.rounding)};
         m.areaDigits = *digits;
         // The area is written one text height of the drawing's scale below the number.
         if (!UsableLength(static_cast<double>(drawing.attributes.groupScale) * m.textHeight))
@@ -180,9 +185,9 @@ void DrawTable(const Table& table,
                const TableMetrics& m,
                RecordWriter& out) {
     const TableSettings& settings = *source.settings;
-    const bool layerNames = source.mode == ModeCode::LayerNamesExternal;
-    const int rows = layerNames ? kRowCount : RowsInUse(table, source.background);
-    const int maxQty = MaxQtyLen(table);
+    const bool layerNames = source.layerNameTable;
+    const int rows = layerNames ? kRowCount : DrawnRowCount(table, source.background);
+    const int maxQty = WidestQuantity(table);
     const int nameWidth = MaxNameWidth(table);
 
     // Lengths are single precision; the header's sizes enter as read, as double.
@@ -193,15 +198,15 @@ void DrawTable(const Table& table,
     const float rowHeight = static_cast<float>(m.textHeight + 2.0 * m.gapH);
     const float n = columnWidth(nameWidth);
     const float q = layerNames ? 0.0f : columnWidth(maxQty);  // the layer-name table has no quantity column
-    const float u = columnWidth(MaxUnitWidth(table));
+    const float u = columnWidth(MaxUnitWidth(table, layerNames));
     const float w = s + n + q + u;
     const float h = static_cast<float>(rows) * rowHeight;
 
     out.Line("#");
     WriteAnnotations(table, *source.drawing, settings, m, out);
     out.Line("bz");
-    if (IsOn(settings.Sotowaku)) {
-        WriteLineAttributes(out, settings.Soto_lc, settings.Soto_ly, settings.Soto_lt);
+    if (IsOn(settings.outerFrame)) {
+        WriteLineAttributes(out, settings.outerFrameColour, settings.outerFrameLayer, settings.outerFrameLineType);
         out.Line("r1");
         out.Line(Pair(0.0f, -h));
         out.Line(Pair(w, 0.0f));
@@ -209,22 +214,22 @@ void DrawTable(const Table& table,
         out.Line(Pair(-w, 0.0f));
         out.Line("r0");
     }
-    if (IsOn(settings.Tatesen)) {
-        WriteLineAttributes(out, settings.Tate_lc, settings.Tate_ly, settings.Tate_lt);
+    if (IsOn(settings.verticalLines)) {
+        WriteLineAttributes(out, settings.verticalLineColour, settings.verticalLineLayer, settings.verticalLineType);
         auto vertical = [&](float x) { out.Line(Pair(x, 0.0f) + " " + Pair(x, -h)); };
         vertical(s);
         vertical(s + n);
         if (!layerNames)
             vertical(s + n + q);
     }
-    if (IsOn(settings.Yokosen)) {
-        WriteLineAttributes(out, settings.Yoko_lc, settings.Yoko_ly, settings.Yoko_lt);
+    if (IsOn(settings.horizontalLines)) {
+        WriteLineAttributes(out, settings.horizontalLineColour, settings.horizontalLineLayer, settings.horizontalLineType);
         for (int k = 1; k < rows; ++k) {
             float y = -static_cast<float>(k) * rowHeight;
             out.Line(Pair(0.0f, y) + " " + Pair(w, y));
         }
     }
-    out.Line(settings.Mojishu);
+    out.Line(settings.textType);
     out.Line("ch 1 1 2 0\"" + std::string(title));
 
     int k = 0;
@@ -235,22 +240,22 @@ void DrawTable(const Table& table,
         const TableRow& row = table.Row(i);
         const float yBottom = -static_cast<float>(k) * rowHeight + m.gapH;
         const float yTop = -static_cast<float>(k - 1) * rowHeight - m.gapH;
-        out.Line(settings.Moji_ly);
-        std::string name = FitText(row.name, nameWidth, settings.intYose, " ");
+        out.Line(settings.textLayer);
+        std::string name = FitText(row.name, nameWidth, settings.nameAlignment, " ");
         if (name.find_first_not_of(' ') != std::string::npos)
             out.Line(TextRecord(s + m.gapW, yBottom, name));
         std::string padding(static_cast<std::size_t>(std::max(0, maxQty - CharCount(row.quantity))), ' ');
         out.Line(TextRecord(s + n + m.gapW, yBottom, padding + row.quantity));
-        out.Line(TextRecord(s + n + q + m.gapW, yBottom, row.unit));
-        if (row.left != source.background) {
+        out.Line(TextRecord(s + n + q + m.gapW, yBottom, UnitColumnText(row, layerNames)));
+        if (row.colour != source.background) {
             // Two halves of the sample: the right swatch's colour right, the row's colour left.
             std::string half = FormatDouble(static_cast<double>(s) / 2.0);
             std::string bottom = FormatSingle(yBottom), top = FormatSingle(yTop);
-            out.Line(settings.cmbSolidLay);
-            out.Line("lc10 " + std::to_string(row.right));
+            out.Line(settings.sampleLayer);
+            out.Line("lc10 " + std::to_string(row.newColour));
             out.Line("sl " + half + " " + bottom + " " + half + " " + top + " " + Pair(s - m.gapW, yTop) + " " +
                      Pair(s - m.gapW, yBottom));
-            out.Line("lc10 " + std::to_string(row.left));
+            out.Line("lc10 " + std::to_string(row.colour));
             out.Line("sl " + Pair(m.gapW, yBottom) + " " + Pair(m.gapW, yTop) + " " + half + " " + top + " " + half +
                      " " + bottom);
         }

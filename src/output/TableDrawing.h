@@ -10,10 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "base/ModeCode.h"
 #include "base/SolidColour.h"
 #include "exchange/Drawing.h"
-#include "exchange/Table.h"
+#include "model/Table.h"
 #include "output/RecordWriter.h"
 #include "settings/TableSettings.h"
 
@@ -21,18 +20,22 @@
 // or, coloured like the background, it holds measured solids and shows their quantity (a
 // white masking solid on a white background must not drop out of the totals).
 bool RowDrawn(const Table& table, int i, SolidColour background);
-// The number of rows drawn (RowsInUse of the table modes).
-int RowsInUse(const Table& table, SolidColour background);
+// The number of rows drawn (DrawnRowCount of the table modes).
+int DrawnRowCount(const Table& table, SolidColour background);
 
 // Widest texts over all 16 rows: quantity in characters; name and unit in code page 932
 // bytes without "^u".
-int MaxQtyLen(const Table& table);
+int WidestQuantity(const Table& table);
 int MaxNameWidth(const Table& table);
-int MaxUnitWidth(const Table& table);
+int MaxUnitWidth(const Table& table, bool layerNameTable);
+
+// The unit column's text of a row: the unit caption of its entry, or in the layer-name table
+// the whole layer name.
+std::string_view UnitColumnText(const TableRow& row, bool layerNameTable);
 
 // The numbers the table is drawn with, read from the settings and the drawing's header.
 struct TableMetrics {
-    int textType = 0;  // TableTextType
+    int textType = 0;  // the text type the table is written in
     float gapH = 0.0f;
     float gapW = 0.0f;
     float solidW = 0.0f;
@@ -47,8 +50,8 @@ struct MetricsResult {
     std::string error;  // when there are no metrics: which setting is unusable (UTF-8 message)
 };
 
-// Sukima_H, Sukima_W and Solid_W must be numbers, the text type (Mojishu, or the drawing's
-// current text type when Mojishu is empty) must have sizes in the header, and Keta must be
+// gapHeight, gapWidth and sampleWidth must be numbers, the text type (textType, or the drawing's
+// current text type when textType is empty) must have sizes in the header, and rounding must be
 // an integer when areas are annotated. Otherwise the result names the setting at fault.
 MetricsResult ReadTableMetrics(const TableSettings& settings, const Drawing& drawing);
 
@@ -57,10 +60,10 @@ struct TableSource {
     const Drawing* drawing = nullptr;
     const TableSettings* settings = nullptr;
     SolidColour background = kWhite;
-    ModeCode mode = ModeCode::NewArea;
+    bool layerNameTable = false;  // layer names: no quantity column, all 16 rows
 };
 
-// Appends the table drawing, from the "#" line to the message line. In mode 7 the table has
+// Appends the table drawing, from the "#" line to the message line. The layer-name table has
 // no quantity column and counts all 16 rows.
 void DrawTable(const Table& table,
                std::string_view title,

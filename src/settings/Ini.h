@@ -3,7 +3,7 @@
 // section names, keys and values are UTF-8 here.
 //
 //   [kihon]
-//   Keta=3
+//   rounding=3
 //
 // Differences from a familiar INI parser, on purpose: section and key names compare
 // without regard to ASCII case; blanks around a value and one pair of enclosing quotes

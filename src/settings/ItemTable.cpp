@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "base/Text.h"
-#include "exchange/Numbers.h"
-#include "exchange/Quantities.h"
+#include "base/Numbers.h"
+#include "model/Quantities.h"
 
 namespace {
 
@@ -38,8 +38,8 @@ void StoreItemTable(const Table& table, SolidColour background, ini::Document& d
     doc.Set("koumokusuu", "koumokusuu", std::to_string(count));
     for (int i = 1; i <= kRowCount; ++i) {
         const TableRow& row = table.Row(i);
-        doc.Set("Solid", Key("Solidclr_", i), std::to_string(row.left));
-        doc.Set("Solid", Key("Solidclr_", i + kRowCount), std::to_string(row.right));
+        doc.Set("Solid", Key("Solidclr_", i), std::to_string(row.colour));
+        doc.Set("Solid", Key("Solidclr_", i + kRowCount), std::to_string(row.newColour));
         doc.Set("koumoku", Key("koumoku_", i), row.name);
         doc.Set("tani", Key("tani_", i), row.unitEntry);
     }
@@ -47,27 +47,16 @@ void StoreItemTable(const Table& table, SolidColour background, ini::Document& d
 
 void LoadItemTable(const ini::Document& doc, Table& table) {
     if (auto count = StoredInteger<int>(doc.Get("koumokusuu", "koumokusuu", "")))
-        table.nextRow = std::clamp(*count, 0, kRowCount) + 1;
-
-    for (int k = 1; k < table.nextRow; ++k) {
-        auto i = static_cast<std::size_t>(k);
-        if (auto colour = StoredInteger<SolidColour>(doc.Get("Solid", Key("Solidclr_", k), "")))
-            table.rowColours[i] = *colour;
-        table.rowColours[i + kRowCount] = table.rowColours[i];
-    }
-    for (int k = 1; k < table.nextRow; ++k) {
-        auto i = static_cast<std::size_t>(k);
+        table.firstFreeRow = std::clamp(*count, 0, kRowCount) + 1;
+    for (int k = 1; k < table.firstFreeRow; ++k) {
         TableRow& row = table.Row(k);
+        if (auto colour = StoredInteger<SolidColour>(doc.Get("Solid", Key("Solidclr_", k), "")))
+            row.colour = *colour;
+        row.newColour = row.colour;
         row.name = doc.Get("koumoku", Key("koumoku_", k), "");
         row.unitEntry = doc.Get("tani", Key("tani_", k), "");
-        if (!row.unitEntry.empty()) {
-            UnitEntry entry = SplitUnitEntry(row.unitEntry);
-            table.rowUnits[i] = entry.unit;
-            row.unit = std::move(entry.unit);
-            row.factor = entry.factor;
-        }
-        row.left = row.right = table.rowColours[i];
-        row.leftTip = row.rightTip = ColourRgbText(row.left);
+        if (!row.unitEntry.empty())
+            row.factor = UnitFactor(row.unitEntry);
     }
 }
 

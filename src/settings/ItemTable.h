@@ -16,20 +16,19 @@
 
 #include "base/File.h"
 #include "base/SolidColour.h"
-#include "exchange/Table.h"
+#include "model/Table.h"
 #include "settings/Ini.h"
 #include "settings/TableSettings.h"
 
-// saveKoumoku: the count of rows in use (a name or a left swatch other than `background`,
+// Stores the item table: the count of rows in use (a name or a left swatch other than `background`,
 // wherever they stand), then for each of the 16 rows Solidclr_i, Solidclr_(i+16), koumoku_i
 // and tani_i.
 void StoreItemTable(const Table& table, SolidColour background, ini::Document& doc);
 
-// loadKoumoku: rows 1 .. count get colour (both swatches take the left colour), name and unit
-// entry; a unit entry gives the unit (text before the first comma) and the factor (the text
-// after it, 1 when missing, not a number or 0); an empty entry keeps unit and factor.
+// Loads the item table: rows 1 .. count get colour (both swatches take the left colour), name
+// and unit entry; a unit entry gives the factor (UnitFactor); an empty entry keeps the factor.
 // A missing or unconvertible count or colour keeps the current value. A count outside 0..16
-// is clamped, so NextRow stays in 1..17 and only rows 1..16 are filled.
+// is clamped, so firstFreeRow stays in 1..17 and only rows 1..16 are filled.
 void LoadItemTable(const ini::Document& doc, Table& table);
 
 // File menu: opening a table file reads the settings, then the item table, from the file.

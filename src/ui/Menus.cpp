@@ -30,12 +30,10 @@ Command Parent(Command command) {
 bool OwnEnabled(Command command, const MenuSnapshot& s) {
     switch (command) {
         case Command::FileMenu:
-        case Command::OptionMenu: return !IsLayerNameMode(s.mode);
-        case Command::EditMenu: return !IsLayerNameMode(s.mode) && !s.panelVisible;
-        case Command::OpenTable: return s.mode == ModeCode::TableCreation;
-        case Command::SaveTable:
-            return s.mode == ModeCode::TableCreation || s.mode == ModeCode::NewArea ||
-                   s.mode == ModeCode::PreviousArea;
+        case Command::OptionMenu: return s.mode->fileAndSettingsMenus;
+        case Command::EditMenu: return s.mode->fileAndSettingsMenus && !s.panelVisible;
+        case Command::OpenTable: return s.mode->opensTables;
+        case Command::SaveTable: return s.mode->savesTables;
         default: return true;
     }
 }

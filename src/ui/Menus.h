@@ -5,20 +5,20 @@
 #include <optional>
 #include <span>
 
-#include "base/ModeCode.h"
+#include "ui/Modes.h"
 
 enum class Command {
-    FileMenu,       // files "ﾌｧｲﾙ(&F)"
-    OpenTable,      // mnuOpenhyou "表を開く(&R)"
-    SaveTable,      // mnuSaveHyou "表を保存(&S)"
-    Exit,           // solidend "終了(&X)": ends without output
-    EditMenu,       // henshu "編集(&E)"
-    AlignLeft,      // mnuMleft "左"
-    AlignCentre,    // mnuMcenter "中"
-    AlignRight,     // mnuMright "右"
-    OptionMenu,     // option "設定(&O)"
-    TableSettings,  // optSakuhyou "作表設定(&S)": opens the settings panel
-    About,          // nmuV "バージョン情報(&V)"
+    FileMenu,       // "ﾌｧｲﾙ(&F)"
+    OpenTable,      // "表を開く(&R)"
+    SaveTable,      // "表を保存(&S)"
+    Exit,           // "終了(&X)": ends without output
+    EditMenu,       // "編集(&E)"
+    AlignLeft,      // "左"
+    AlignCentre,    // "中"
+    AlignRight,     // "右"
+    OptionMenu,     // "設定(&O)"
+    TableSettings,  // "作表設定(&S)": opens the settings panel
+    About,          // "バージョン情報(&V)"
 };
 constexpr int kCommandCount = static_cast<int>(Command::About) + 1;  // the menu table has each once
 
@@ -33,9 +33,9 @@ std::span<const MenuDef> MenuBar();
 
 // What the menus depend on.
 struct MenuSnapshot {
-    ModeCode mode = ModeCode::TableCreation;
+    const ModeRecord* mode = &RecordOf(ModeCode::TableCreation);
     bool panelVisible = false;            // the settings panel disables 編集 while shown
-    std::optional<int> alignmentMark;     // intYose as last applied: 0 left, 1 right, 2 centre
+    std::optional<int> alignmentMark;     // nameAlignment as last applied: 0 left, 1 right, 2 centre
     bool busy = false;                    // the hand-off is running: nothing may start
 };
 
@@ -47,5 +47,5 @@ struct CommandState {
 
 CommandState GetCommandState(Command command, const MenuSnapshot& snapshot);
 
-// The intYose value an alignment command sets (左 0, 右 1, 中 2), or nullopt for other commands.
+// The name alignment an alignment command sets (左 0, 右 1, 中 2), or nullopt for other commands.
 std::optional<int> AlignmentOf(Command command);

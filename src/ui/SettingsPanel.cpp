@@ -4,7 +4,7 @@
 
 namespace {
 
-enum class ListKind { None, DefaultUnits, Keta, TextTypes, LineColours, LineTypes, Layers, SampleLayers };
+enum class ListKind { None, DefaultUnits, Rounding, TextTypes, LineColours, LineTypes, Layers, SampleLayers };
 
 struct FieldDef {
     PanelField field;
@@ -15,27 +15,27 @@ struct FieldDef {
 
 // Indexed by PanelField.
 constexpr FieldDef kFieldDefs[] = {
-    {PanelField::Tani, &TableSettings::Tani, ListKind::DefaultUnits, -1},
-    {PanelField::Keta, &TableSettings::Keta, ListKind::Keta, -1},
-    {PanelField::Mojishu, &TableSettings::Mojishu, ListKind::TextTypes, -1},
-    {PanelField::Moji_ly, &TableSettings::Moji_ly, ListKind::Layers, -1},
-    {PanelField::Solid_W, &TableSettings::Solid_W, ListKind::None, -1},
-    {PanelField::cmbSolidLay, &TableSettings::cmbSolidLay, ListKind::SampleLayers, -1},
-    {PanelField::Sukima_H, &TableSettings::Sukima_H, ListKind::None, -1},
-    {PanelField::Sukima_W, &TableSettings::Sukima_W, ListKind::None, -1},
-    {PanelField::Soto_lt, &TableSettings::Soto_lt, ListKind::LineTypes, 0},
-    {PanelField::Soto_lc, &TableSettings::Soto_lc, ListKind::LineColours, 0},
-    {PanelField::Soto_ly, &TableSettings::Soto_ly, ListKind::Layers, 0},
-    {PanelField::Tate_lt, &TableSettings::Tate_lt, ListKind::LineTypes, 1},
-    {PanelField::Tate_lc, &TableSettings::Tate_lc, ListKind::LineColours, 1},
-    {PanelField::Tate_ly, &TableSettings::Tate_ly, ListKind::Layers, 1},
-    {PanelField::Yoko_lt, &TableSettings::Yoko_lt, ListKind::LineTypes, 2},
-    {PanelField::Yoko_lc, &TableSettings::Yoko_lc, ListKind::LineColours, 2},
-    {PanelField::Yoko_ly, &TableSettings::Yoko_ly, ListKind::Layers, 2},
+    {PanelField::DefaultUnit, &TableSettings::defaultUnit, ListKind::DefaultUnits, -1},
+    {PanelField::Rounding, &TableSettings::rounding, ListKind::Rounding, -1},
+    {PanelField::TextType, &TableSettings::textType, ListKind::TextTypes, -1},
+    {PanelField::TextLayer, &TableSettings::textLayer, ListKind::Layers, -1},
+    {PanelField::SampleWidth, &TableSettings::sampleWidth, ListKind::None, -1},
+    {PanelField::SampleLayer, &TableSettings::sampleLayer, ListKind::SampleLayers, -1},
+    {PanelField::GapHeight, &TableSettings::gapHeight, ListKind::None, -1},
+    {PanelField::GapWidth, &TableSettings::gapWidth, ListKind::None, -1},
+    {PanelField::OuterFrameLineType, &TableSettings::outerFrameLineType, ListKind::LineTypes, 0},
+    {PanelField::OuterFrameColour, &TableSettings::outerFrameColour, ListKind::LineColours, 0},
+    {PanelField::OuterFrameLayer, &TableSettings::outerFrameLayer, ListKind::Layers, 0},
+    {PanelField::VerticalLineType, &TableSettings::verticalLineType, ListKind::LineTypes, 1},
+    {PanelField::VerticalLineColour, &TableSettings::verticalLineColour, ListKind::LineColours, 1},
+    {PanelField::VerticalLineLayer, &TableSettings::verticalLineLayer, ListKind::Layers, 1},
+    {PanelField::HorizontalLineType, &TableSettings::horizontalLineType, ListKind::LineTypes, 2},
+    {PanelField::HorizontalLineColour, &TableSettings::horizontalLineColour, ListKind::LineColours, 2},
+    {PanelField::HorizontalLineLayer, &TableSettings::horizontalLineLayer, ListKind::Layers, 2},
 };
 
 constexpr std::int16_t TableSettings::*kRuledLineSwitches[kRuledLineGroups] = {
-    &TableSettings::Sotowaku, &TableSettings::Tatesen, &TableSettings::Yokosen};
+    &TableSettings::outerFrame, &TableSettings::verticalLines, &TableSettings::horizontalLines};
 
 const FieldDef& Def(PanelField field) {
     const FieldDef& def = kFieldDefs[static_cast<std::size_t>(field)];
@@ -87,7 +87,7 @@ std::vector<std::string> PanelListEntries(PanelField field, bool loadStepLists, 
     switch (Def(field).list) {
         case ListKind::None: return {};
         case ListKind::DefaultUnits: return lists.units;
-        case ListKind::Keta: {
+        case ListKind::Rounding: {
             std::vector<std::string> out;
             for (int k = 4; k >= -6; --k) out.push_back(std::to_string(k));
             return out;
@@ -103,6 +103,6 @@ std::vector<std::string> PanelListEntries(PanelField field, bool loadStepLists, 
 }
 
 std::optional<int> SelectedCopyLayout(const TableSettings& settings) {
-    if (settings.tensoType == 0 || settings.tensoType == 1) return settings.tensoType;
+    if (settings.copyLayout == 0 || settings.copyLayout == 1) return settings.copyLayout;
     return std::nullopt;
 }

@@ -1,4 +1,4 @@
-// The settings panel Frame1: its editable fields (each one a TableSettings text), the lists
+// The settings panel: its editable fields (each one a TableSettings text), the lists
 // they offer, and which of them are enabled.
 #pragma once
 
@@ -12,24 +12,24 @@
 
 // The panel's combos and text boxes, top to bottom; each holds the setting of its name.
 enum class PanelField {
-    Tani,         // cbTaniD: default unit entry
-    Keta,         // Comboketa: rounding digits
-    Mojishu,      // Combo1(3): text type
-    Moji_ly,      // Combo1(4): text layer
-    Solid_W,      // text box: width of the table's colour samples
-    cmbSolidLay,  // layer of the colour samples
-    Sukima_H,     // text box: vertical gap
-    Sukima_W,     // text box: horizontal gap
-    Soto_lt, Soto_lc, Soto_ly,  // Combo1(9), (1), (5): outer frame
-    Tate_lt, Tate_lc, Tate_ly,  // Combo1(10), (2), (6): vertical lines
-    Yoko_lt, Yoko_lc, Yoko_ly,  // Combo1(11), (7), (8): horizontal lines
+    DefaultUnit,  // default unit entry
+    Rounding,     // rounding digits
+    TextType,     // text type of the table
+    TextLayer,    // layer of the texts
+    SampleWidth,  // text box: width of the table's colour samples
+    SampleLayer,  // layer of the colour samples
+    GapHeight,    // text box: vertical gap between text and ruled line
+    GapWidth,     // text box: horizontal gap
+    OuterFrameLineType, OuterFrameColour, OuterFrameLayer,
+    VerticalLineType, VerticalLineColour, VerticalLineLayer,
+    HorizontalLineType, HorizontalLineColour, HorizontalLineLayer,
 };
 
 std::string& FieldText(TableSettings& settings, PanelField field);
 const std::string& FieldText(const TableSettings& settings, PanelField field);
 
-constexpr int kRuledLineGroups = 3;  // ckKeisen(0) outer frame, (1) vertical, (2) horizontal
-// The check state of ckKeisen(group): Sotowaku, Tatesen or Yokosen.
+constexpr int kRuledLineGroups = 3;  // 0 the outer frame, 1 vertical lines, 2 horizontal lines
+// The switch of a ruled-line group: outerFrame, verticalLines or horizontalLines.
 std::int16_t& RuledLineSwitch(TableSettings& settings, int group);
 std::int16_t RuledLineSwitch(const TableSettings& settings, int group);
 
@@ -38,11 +38,11 @@ std::int16_t RuledLineSwitch(const TableSettings& settings, int group);
 bool PanelFieldEnabled(PanelField field, const TableSettings& settings);
 
 // The entries the field's list offers. Line colours, text types and the layers of the text
-// and ruled lines are added by the load step (`loadStepLists`; not in the layer-name mode 6);
+// and ruled lines are added by the load step (`loadStepLists`; not where no drawing is read);
 // line types, the sample layers and the rounding digits belong to the form; the default
 // units are the list file's "[tani]" entries. Text boxes offer none.
 std::vector<std::string> PanelListEntries(PanelField field, bool loadStepLists, const ListFile& lists);
 
-// Option1(tensoType): the copy layout shown selected, or nullopt for a value that is neither
+// The copy layout shown selected, or nullopt for a value that is neither
 // 0 (card) nor 1 (list).
 std::optional<int> SelectedCopyLayout(const TableSettings& settings);

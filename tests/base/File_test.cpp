@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "FakeFileSystem.h"
 #include "TempFolder.h"
 
 namespace fs = std::filesystem;
@@ -24,6 +25,23 @@ TEST(File, WriteIntoMissingFolderFailsWithReason) {
     EXPECT_FALSE(r);
     EXPECT_EQ(r.error, "フォルダがありません。");
     EXPECT_FALSE(file::Exists(target));
+}
+
+// Whichever step fails, the reason is told and the old file is all the folder holds.
+TEST(File, FailedWriteLeavesTheOldFileAlone) {
+    for (const WriteFailure& failure : kWriteFailures) {
+        SCOPED_TRACE(failure.what);
+        TempFolder dir;
+        std::string target = file::Join(dir.Str(), "ZTEMP.TXT");
+        ASSERT_TRUE(file::WriteAtomic(target, "old\r\n"));
+        FakeFileSystem fake(dir.Path(), failure);
+        file::ScopedFileSystem use(fake);
+        file::WriteResult r = file::WriteAtomic(target, std::string(100000, 'n'));
+        EXPECT_FALSE(r);
+        EXPECT_EQ(r.error, failure.reason);
+        EXPECT_EQ(file::Read(target).value(), "old\r\n");
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
+    }
 }
 
 // Large files are read into a buffer advised for large pages; every byte must still arrive,

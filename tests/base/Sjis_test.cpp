@@ -65,3 +65,8 @@ TEST(Sjis, ByteWidthCountsEncodedBytes) {
     EXPECT_EQ(sjis::ByteWidth("ｶﾞ"), 2u);  // half-width katakana and its voicing mark
     EXPECT_EQ(sjis::ByteWidth("・"), 2u);
 }
+
+TEST(Sjis, LeadBytesAreTheTwoRangesOnly) {
+    for (int b : {0x81, 0x9F, 0xE0, 0xFC}) EXPECT_TRUE(sjis::IsLeadByte(static_cast<char>(b))) << b;
+    for (int b : {0x41, 0x80, 0xA0, 0xDF, 0xFD}) EXPECT_FALSE(sjis::IsLeadByte(static_cast<char>(b))) << b;
+}

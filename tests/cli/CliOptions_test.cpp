@@ -70,7 +70,7 @@ TEST(CliOptions, ColoursAreDecimalValuesOrSixHexDigits) {
 
 TEST(TablePrint, JsonEscapesTextsAndWritesNullForNoArea) {
     Table table;
-    table.Row(2).left = 255;
+    table.Row(2).colour = 255;
     table.Row(2).name = "a\"b\\c\td";
     table.Row(2).quantity = "-";
     table.Row(3).area = 0.125;

@@ -222,8 +222,10 @@ TEST(CliDriver, ColoursBeyondSixteenAreLeftOutOfTheTableAndTold) {
 
 TEST(CliDriver, ExitStatusSaysHowTheRunEnded) {
     CliCase dryRun("plan", "dryRun");
-    Outcome o = dryRun.Run({"--dry-run", "C2"});
+    const std::string table = (fs::path(VEMORA_TEST_DATA) / "settings/items/stored.koumoku.ini").string();
+    Outcome o = dryRun.Run({"--table", table, "--print", "tsv", "--dry-run", "M6"});
     EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.out, "row\tcolour\tsolids\tarea_m2\tquantity\tunit\tname\n1\t255\t0\t\t\tm^2\t壁\n2\t65280\t0\t\t\tm2\t床材\n");
     EXPECT_EQ(dryRun.Names(), (std::vector<std::string>{"TEMP.TXT", "vemora.lst"}));
 
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{

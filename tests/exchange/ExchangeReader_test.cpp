@@ -10,6 +10,7 @@
 #include "ExchangeTestSupport.h"
 #include "TempFolder.h"
 #include "exchange/SolidAnalysis.h"
+#include "model/Quantities.h"
 
 namespace {
 
@@ -33,11 +34,18 @@ struct Loaded {
     }
 };
 
-Loaded Load(std::string bytes, ModeCode mode = ModeCode::NewArea, Table table = {}) {
+// Reads as the load step does, the rows' units and quantities included (unit "m^2,1",
+// rounding "2").
+Loaded Load(std::string bytes, const ReadOptions& reading = kAreas, Table table = {}) {
     Loaded r;
     r.table = std::move(table);
-    ReadOptions options{mode, &TestPens(), "m^2,1", "2"};
+    ReadOptions options = reading;
+    options.pens = &TestPens();
     r.outcome = ReadExchange(std::move(bytes), options, r.table, r.drawing, r.notifier);
+    if (r.outcome == ReadOutcome::Finished && !options.readsLayerNames) {
+        ApplyDefaultUnit(r.table, "m^2,1");
+        ShowQuantities(r.table, "2");
+    }
     return r;
 }
 
@@ -47,7 +55,7 @@ TEST(ExchangeReader, FirstLineIsSkippedAndEmptyFilesAreEmptyDrawings) {
     for (std::string bytes : {Cp932Lines({"sl 0 0 1000 0 0 1000"}), std::string(), std::string("hq")}) {
         Loaded r = Load(bytes);
         EXPECT_EQ(r.outcome, ReadOutcome::Finished);
-        EXPECT_EQ(r.table.nextRow, 1);
+        EXPECT_EQ(r.table.firstFreeRow, 1);
         EXPECT_TRUE(r.drawing.otherLines.empty());
         EXPECT_EQ(r.MessageTexts(), std::vector<std::string>{std::string(kNoSolids)});
         EXPECT_EQ(r.notifier.messages[0].icon, MessageIcon::None);
@@ -77,7 +85,7 @@ TEST(ExchangeReader, KeysInEitherCaseAndDigitsKeepTheirCase) {
     EXPECT_EQ(a.colour, RgbColour(255, 0, 255));
     EXPECT_EQ(a.lineType, "2 ");  // the text runs to the end of the line
     EXPECT_EQ(a.textType, "4");
-    EXPECT_EQ(r.table.Row(1).left, RgbColour(255, 0, 255));
+    EXPECT_EQ(r.table.Row(1).colour, RgbColour(255, 0, 255));
 
     // An upper-case letter digit names no layer group: kept as read, the scale stays.
     r = Load(Cp932Lines({"hq", "hs 100 50 200", "lg1", "lgA", "lyB"}));
@@ -117,7 +125,7 @@ TEST(ExchangeReader, PenColourAbove116EndsTheProgram) {
     EXPECT_EQ(r.notifier.messages[0].text,
               "SXFカスタム線色があります。現在対応してないので終了します。<(_ _)>申し訳ないです");
     EXPECT_EQ(r.notifier.messages[0].icon, MessageIcon::None);
-    EXPECT_EQ(r.table.nextRow, 1);
+    EXPECT_EQ(r.table.firstFreeRow, 1);
     EXPECT_EQ(Load(Cp932Lines({"hq", "lc99999999999999999999"})).outcome, ReadOutcome::EndProgram);
 }
 
@@ -125,12 +133,11 @@ TEST(ExchangeReader, RowsAreFormedByColourValue) {
     // Pen 8 and pen 102 are both red, and so is "lc10 255": one row.
     Loaded r = Load(Cp932Lines({"hq", "lc8", "sl 0 0 1000 0 0 1000", "lc102", "sl 0 0 1000 0 1000 1000 0 1000",
                                 "lc10 255", "sl 0 0 1000 0 0 1000", "lc6", "sl 0 0 1 0 0 1"}));
-    EXPECT_EQ(r.table.nextRow, 3);
+    EXPECT_EQ(r.table.firstFreeRow, 3);
     EXPECT_EQ(r.table.Row(1).solidCount, 3);
     EXPECT_EQ(r.table.Row(1).area, 2.0);
-    EXPECT_EQ(r.table.Row(1).leftTip, "R:255 G:0 B:0");
-    EXPECT_EQ(r.table.Row(2).left, RgbColour(0, 0, 255));
-    EXPECT_EQ(r.table.rowColours[18], RgbColour(0, 0, 255));
+    EXPECT_EQ(r.table.Row(2).colour, RgbColour(0, 0, 255));
+    EXPECT_EQ(r.table.Row(2).newColour, RgbColour(0, 0, 255));
     EXPECT_EQ(r.drawing.currentRow, 2);
     EXPECT_EQ(MeasuredSolids(r.table, r.drawing).size(), 4u);
 }
@@ -160,7 +167,7 @@ TEST(ExchangeReader, TitleComesFromTheLineAfterTheTitleRecord) {
 
     r = Load(Cp932Lines({"hq", "HHP1CH", "面積表 sl 0 0 1000 0 0 1000"}));
     EXPECT_EQ(r.drawing.savedTitle, "面積表 sl 0 0 1000 0 0 1000");  // the title line is not read as a record
-    EXPECT_EQ(r.table.nextRow, 1);
+    EXPECT_EQ(r.table.firstFreeRow, 1);
 
     r = Load(Cp932Lines({"hq", "lc2", "hhp1ch"}));
     EXPECT_EQ(r.outcome, ReadOutcome::Finished);
@@ -171,12 +178,12 @@ TEST(ExchangeReader, TitleComesFromTheLineAfterTheTitleRecord) {
 
 TEST(ExchangeReader, HashLineStopsOnlyTableCreation) {
     std::string bytes = Cp932Lines({"hq", "lc2", "#", "sl 0 0 1000 0 0 1000"});
-    Loaded r = Load(bytes, ModeCode::TableCreation);
+    Loaded r = Load(bytes, kTableCreation);
     EXPECT_EQ(r.outcome, ReadOutcome::StoppedAtHash);
     EXPECT_TRUE(r.notifier.messages.empty());
-    EXPECT_EQ(r.table.nextRow, 1);
+    EXPECT_EQ(r.table.firstFreeRow, 1);
 
-    r = Load(bytes, ModeCode::NewArea);
+    r = Load(bytes, kAreas);
     EXPECT_EQ(r.outcome, ReadOutcome::Finished);
     EXPECT_EQ(r.Texts(r.drawing.otherLines), (std::vector<std::string>{"lc2", "#", ""}));
     EXPECT_EQ(r.table.Row(1).quantity, "0.50");
@@ -199,19 +206,25 @@ TEST(ExchangeReader, HeaderFieldsMissingOrNotNumbersStayEmpty) {
 
 TEST(ExchangeReader, LayerNamesInMode7NameRowsAndPaintSwatches) {
     std::string bytes = Cp932Lines({"hq", "lgb", "lgn2階", "ly3", "lyn#c#FF0000", "lyf", "lyn外壁", "lyX", "lyn無効"});
-    Loaded r = Load(bytes, ModeCode::LayerNamesExternal);
+    Loaded r = Load(bytes, kLayerNames);
     EXPECT_EQ(r.outcome, ReadOutcome::Finished);
     EXPECT_TRUE(r.notifier.messages.empty());  // no end-of-file step in mode 7
     EXPECT_EQ(r.drawing.titleBox, "B");
     EXPECT_EQ(r.table.Row(4).name, "#c#FF0000");
-    EXPECT_EQ(r.table.Row(4).left, RgbColour(255, 0, 0));
-    EXPECT_EQ(r.table.Row(4).right, RgbColour(255, 0, 0));
-    EXPECT_EQ(r.table.Row(4).rightTip, "R:255 G:0 B:0");
+    EXPECT_EQ(r.table.Row(4).colour, RgbColour(255, 0, 0));
+    EXPECT_EQ(r.table.Row(4).newColour, RgbColour(255, 0, 0));
     EXPECT_EQ(r.table.Row(16).name, "外壁");
-    EXPECT_EQ(r.table.Row(16).left, 0);
+    EXPECT_EQ(r.table.Row(16).colour, 0);
     EXPECT_EQ(r.table.Row(0).name, "");  // layer X names no row
 
-    r = Load(bytes, ModeCode::NewArea);
+    // A layer's paint colour does not change which row later solids of a colour go to.
+    r = Load(Cp932Lines({"hq", "lc10 255", "sl 0 0 1 0 0 1", "ly0", "lyn#c#00FF00", "lc10 255", "sl 0 0 1 0 0 1"}),
+             kLayerNames);
+    EXPECT_EQ(r.table.firstFreeRow, 2);
+    EXPECT_EQ(r.table.Row(1).solidCount, 2);
+    EXPECT_EQ(r.table.Row(1).colour, RgbColour(0, 255, 0));
+
+    r = Load(bytes, kAreas);
     EXPECT_EQ(r.drawing.attributes.layer, "X");
     EXPECT_EQ(r.table.Row(4).name, "");
     EXPECT_FALSE(r.drawing.titleBox.has_value());
@@ -233,15 +246,15 @@ TEST(ExchangeReader, ColoursBeyondSixteenAreLeftOutOfATableButStopARewrite) {
     EXPECT_EQ(r.notifier.messages[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(r.notifier.messages[1].text,
               "表に入らなかったソリッド図形があります： 2色 4個\r\nこれらの面積は集計していません。");
-    EXPECT_EQ(r.table.nextRow, 17);
+    EXPECT_EQ(r.table.firstFreeRow, 17);
     EXPECT_EQ(r.table.Row(1).area, 1.5);  // the solid after the 17th colour is measured
     EXPECT_EQ(r.table.Row(1).solidCount, 2);
     EXPECT_EQ(r.table.Row(1).quantity, "1.50");  // the end-of-file step ran
-    EXPECT_EQ(r.table.Row(16).unit, "m^2");
+    EXPECT_EQ(r.table.Row(16).unitEntry, "m^2,1");
     EXPECT_EQ(r.drawing.leftOutSolids, 4);
     EXPECT_EQ(r.drawing.leftOutColours, (std::vector<SolidColour>{17, 18}));
 
-    r = Load(EighteenColours(), ModeCode::ColourChange);
+    r = Load(EighteenColours(), kRewrite);
     EXPECT_EQ(r.outcome, ReadOutcome::ColourLimit);
     ASSERT_EQ(r.notifier.messages.size(), 1u);
     EXPECT_EQ(r.notifier.messages[0].text, "16色を越えました。");
@@ -252,18 +265,18 @@ TEST(ExchangeReader, ColoursBeyondSixteenAreLeftOutOfATableButStopARewrite) {
 TEST(ExchangeReader, CircleSolidsAreKeptInRewritesAndWarnedAboutInAreaModes) {
     std::string bytes = Cp932Lines({"hq", "lc3", "sc 0 0 500 1 0 0 360", "SE 0 0 500 1 0 0 360 1", "lc6", "so 1 2 3",
                                     "sg 1 2 3", "sl 0 0 1000 0 0 1000"});
-    Loaded r = Load(bytes, ModeCode::ColourChange);
+    Loaded r = Load(bytes, kRewrite);
     EXPECT_TRUE(r.notifier.messages.empty());
-    EXPECT_EQ(r.table.nextRow, 3);
+    EXPECT_EQ(r.table.firstFreeRow, 3);
     EXPECT_EQ(r.Texts(r.table.Row(1).records.sc), std::vector<std::string>{"sc 0 0 500 1 0 0 360"});
     EXPECT_EQ(r.Texts(r.table.Row(1).records.se), std::vector<std::string>{"SE 0 0 500 1 0 0 360 1"});
     EXPECT_EQ(r.table.Row(2).records.so.size(), 1u);
     EXPECT_EQ(r.table.Row(2).records.sg.size(), 1u);
     EXPECT_EQ(r.table.Row(1).quantity, "-");
 
-    r = Load(bytes, ModeCode::NewArea);
+    r = Load(bytes, kAreas);
     EXPECT_TRUE(r.drawing.hasRoundFigures);
-    EXPECT_EQ(r.table.nextRow, 3);
+    EXPECT_EQ(r.table.firstFreeRow, 3);
     EXPECT_TRUE(r.table.Row(1).records.Empty());
     EXPECT_EQ(r.table.Row(1).quantity, "-");
     EXPECT_EQ(r.table.Row(2).quantity, "0.50");
@@ -276,7 +289,7 @@ TEST(ExchangeReader, CircleSolidsAreKeptInRewritesAndWarnedAboutInAreaModes) {
 TEST(ExchangeReader, UnmeasurableSolidsAreKeptAndCounted) {
     Loaded r = Load(Cp932Lines({"hq", "lc10 255", "sl 0 0 1000 1000", "sl 1 2 3 4 5", "sl 0 0 1000 0 x 1000",
                                 "sl 0 0 1000 0 0 1000 ", "sl", "sl 0 0 1000 0 0 1000 5 5 6 6"}),
-                    ModeCode::ColourChange);
+                    kRewrite);
     EXPECT_EQ(r.table.Row(1).solidCount, 6);
     EXPECT_EQ(r.table.Row(1).records.sl4.size(), 6u);
     EXPECT_FALSE(r.table.Row(1).area.has_value());
@@ -287,39 +300,38 @@ TEST(ExchangeReader, UnmeasurableSolidsAreKeptAndCounted) {
 
 TEST(ExchangeReader, PreviousTableKeepsItsRowsAndUnits) {
     Table previous;
-    previous.nextRow = 3;
-    previous.rowColours[1] = 255;
-    previous.rowColours[2] = 65280;
-    previous.Row(1).unit = "";
+    previous.firstFreeRow = 3;
+    previous.Row(1).colour = 255;
+    previous.Row(2).colour = 65280;
     previous.Row(1).unitEntry = ",3";  // an empty unit with factor 3 keeps its factor
     previous.Row(1).factor = 3;
     Loaded r = Load(Cp932Lines({"hq", "lc10 255", "sl 0 0 1000 0 0 1000", "lc10 16711680", "sl 0 0 1000 0 0 1000"}),
-                    ModeCode::PreviousArea, previous);
-    EXPECT_EQ(r.table.nextRow, 4);
+                    kPreviousAreas, previous);
+    EXPECT_EQ(r.table.firstFreeRow, 4);
     EXPECT_EQ(r.table.Row(1).quantity, "1.50");
     EXPECT_EQ(r.table.Row(1).unitEntry, ",3");
     EXPECT_EQ(r.table.Row(2).quantity, "-");  // a stored row without solids
-    EXPECT_EQ(r.table.Row(2).unit, "m^2");
-    EXPECT_EQ(r.table.Row(3).left, 16711680);
+    EXPECT_EQ(r.table.Row(2).unitEntry, "m^2,1");
+    EXPECT_EQ(r.table.Row(3).colour, 16711680);
     EXPECT_EQ(r.table.Row(3).quantity, "0.50");
 
     // In the other modes the reading starts at row 1 again.
-    r = Load(Cp932Lines({"hq", "lc10 16711680", "sl 0 0 1000 0 0 1000"}), ModeCode::NewArea, previous);
-    EXPECT_EQ(r.table.nextRow, 2);
-    EXPECT_EQ(r.table.Row(1).left, 16711680);
+    r = Load(Cp932Lines({"hq", "lc10 16711680", "sl 0 0 1000 0 0 1000"}), kAreas, previous);
+    EXPECT_EQ(r.table.firstFreeRow, 2);
+    EXPECT_EQ(r.table.Row(1).colour, 16711680);
 }
 
 TEST(ExchangeReader, EveryLineIsKeptByteForByte) {
     // A generated drawing with Shift_JIS texts: each line after the first is either an
     // "lc10 " record or, with its own bytes, in the kept lines or in one row's lists.
     GeneratedExchange generated = GenerateExchange({.solids = 5000, .colours = 16, .seed = 7});
-    Loaded r = Load(generated.bytes, ModeCode::Overlap);
+    Loaded r = Load(generated.bytes, kRewrite);
     ASSERT_EQ(r.outcome, ReadOutcome::Finished);
     std::multiset<std::string_view> kept;
     for (LineRef line : r.drawing.otherLines)
         if (line.length > 0)
             kept.insert(r.drawing.Text(line));
-    for (int i = 1; i < r.table.nextRow; ++i) {
+    for (int i = 1; i < r.table.firstFreeRow; ++i) {
         const RowRecords& rec = r.table.Row(i).records;
         for (const auto* list : {&rec.sl4, &rec.sl, &rec.sc, &rec.se, &rec.so, &rec.sg})
             for (LineRef line : *list)
@@ -332,7 +344,7 @@ TEST(ExchangeReader, EveryLineIsKeptByteForByte) {
         if (!bytes.starts_with("lc10 "))
             expected.insert(bytes.substr(0, end));
     EXPECT_EQ(kept, expected);
-    for (int i = 1; i < r.table.nextRow; ++i) {
+    for (int i = 1; i < r.table.firstFreeRow; ++i) {
         const std::vector<LineRef>& sl = r.table.Row(i).records.sl;
         EXPECT_TRUE(std::is_sorted(sl.begin(), sl.end(), [](LineRef a, LineRef b) { return a.offset < b.offset; }));
     }
@@ -345,15 +357,16 @@ TEST(ExchangeReader, MillionSolidsWithoutOverflowAndWithTheirTotalArea) {
     Table table;
     Drawing drawing;
     RecordingNotifier notifier;
-    ReadOptions options{ModeCode::NewArea, &TestPens(), "m^2,1", "3"};
+    ReadOptions options = kAreas;
+    options.pens = &TestPens();
     ASSERT_EQ(ReadExchange(generated.bytes, options, table, drawing, notifier), ReadOutcome::Finished);
     EXPECT_TRUE(notifier.messages.empty());
     EXPECT_EQ(MeasuredSolids(table, drawing).size(), 1'000'000u);
-    ASSERT_EQ(table.nextRow - 1, static_cast<int>(generated.colours.size()));
+    ASSERT_EQ(table.firstFreeRow - 1, static_cast<int>(generated.colours.size()));
     double total = 0;
-    for (int i = 1; i < table.nextRow; ++i) {
+    for (int i = 1; i < table.firstFreeRow; ++i) {
         auto k = static_cast<std::size_t>(i - 1);
-        EXPECT_EQ(table.Row(i).left, generated.colours[k]);
+        EXPECT_EQ(table.Row(i).colour, generated.colours[k]);
         EXPECT_EQ(table.Row(i).solidCount, generated.solidsPerColour[k]);
         total += table.Row(i).area.value_or(0.0);
     }
@@ -361,12 +374,14 @@ TEST(ExchangeReader, MillionSolidsWithoutOverflowAndWithTheirTotalArea) {
 }
 
 TEST(ExchangeReader, OfficeSampleGivesTheAreaOfEveryRoom) {
-    ReadOptions options{ModeCode::NewArea, &TestPens(), "m^2,1", "2"};
+    ReadOptions options = kAreas;
+    options.pens = &TestPens();
     Table table;
     Drawing drawing;
     RecordingNotifier notifier;
     ASSERT_EQ(ReadExchangeFile(VEMORA_TEST_DATA "/samples/office", options, table, drawing, notifier),
               ReadOutcome::Finished);
+    ShowQuantities(table, "2");
     EXPECT_TRUE(notifier.messages.empty());
     EXPECT_EQ(drawing.titleBox, "３階平面図　面積表");
     // 事務室, 会議室, 応接室, 廊下 (three solids), エントランス, 階段, 男子便所, 女子便所, 給湯室,
@@ -374,32 +389,32 @@ TEST(ExchangeReader, OfficeSampleGivesTheAreaOfEveryRoom) {
     const std::vector<std::string> expected{"84.00", "42.00", "42.00", "54.00", "24.00", "18.00", "9.00",
                                             "9.00",  "7.50",  "7.50",  "21.00", "24.00", "18.00"};
     std::vector<std::string> quantities;
-    for (int i = 1; i < table.nextRow; ++i)
+    for (int i = 1; i < table.firstFreeRow; ++i)
         quantities.push_back(table.Row(i).quantity);
     EXPECT_EQ(quantities, expected);
-    EXPECT_EQ(table.Row(2).left, RgbColour(255, 255, 0));  // SXF yellow, pen 105
-    EXPECT_EQ(table.Row(13).unit, "m^2");
+    EXPECT_EQ(table.Row(2).colour, RgbColour(255, 255, 0));  // SXF yellow, pen 105
     EXPECT_EQ(MeasuredSolids(table, drawing).size(), 16u);
 }
 
 TEST(ExchangeReader, MissingFileIsReportedAndAnyLetterCaseIsFound) {
     TempFolder folder;
-    ReadOptions options{ModeCode::NewArea, &TestPens(), "m^2,1", "2"};
+    ReadOptions options = kAreas;
+    options.pens = &TestPens();
     Table table;
-    table.nextRow = 5;
+    table.firstFreeRow = 5;
     Drawing drawing;
     RecordingNotifier notifier;
     EXPECT_EQ(ReadExchangeFile(folder.Str(), options, table, drawing, notifier), ReadOutcome::MissingFile);
     ASSERT_EQ(notifier.messages.size(), 1u);
     EXPECT_EQ(notifier.messages[0].text, "TEMP.TXTが無がありません、jwwの外変から起動してください");
     EXPECT_EQ(notifier.messages[0].icon, MessageIcon::Critical);
-    EXPECT_EQ(table.nextRow, 5);
+    EXPECT_EQ(table.firstFreeRow, 5);
 
     std::ofstream(folder.Path() / "temp.txt", std::ios::binary) << Cp932Lines({"hq", "sl 0 0 1000 0 0 1000"});
     notifier.messages.clear();
     EXPECT_EQ(ReadExchangeFile(folder.Str(), options, table, drawing, notifier), ReadOutcome::Finished);
     EXPECT_TRUE(notifier.messages.empty());
-    EXPECT_EQ(table.Row(1).quantity, "0.50");
+    EXPECT_EQ(table.Row(1).area, 0.5);
 }
 
 }  // namespace

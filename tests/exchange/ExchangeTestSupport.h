@@ -10,6 +10,7 @@
 #include "TestSupport.h"
 #include "base/Sjis.h"
 #include "base/SolidColour.h"
+#include "exchange/ExchangeReader.h"
 #include "host/JwRegistry.h"
 
 // The program's pen colours without a registry (its fallback palette and the SXF standard
@@ -32,3 +33,10 @@ inline std::string Cp932Lines(std::initializer_list<std::string_view> lines) {
     }
     return sjis::Encode(utf8);
 }
+
+// What each kind of mode asks of the reading.
+constexpr ReadOptions kAreas{.measuresAreas = true};
+constexpr ReadOptions kPreviousAreas{.measuresAreas = true, .keepsRows = true};
+constexpr ReadOptions kRewrite{.rewritesSolids = true};
+constexpr ReadOptions kTableCreation{.stopsAtHash = true};
+constexpr ReadOptions kLayerNames{.readsLayerNames = true};

@@ -39,29 +39,29 @@ TEST(SolidAnalysis, RecordsThatCannotBeMeasured) {
 
 TEST(SolidAnalysis, FirstMatchForPlainSolidsLastMatchForTheOthers) {
     Table table;
-    table.nextRow = 4;
-    table.rowColours = {0, 7, 9, 7};
-    EXPECT_EQ(FindRow(table, 7, false), 1);
-    EXPECT_EQ(FindRow(table, 7, true), 3);
-    EXPECT_EQ(FindRow(table, 5, false), 0);
-    table.rowColours[4] = 5;  // beyond the rows in use
-    EXPECT_EQ(FindRow(table, 5, true), 0);
+    table.firstFreeRow = 4;
+    Drawing drawing;
+    drawing.rowColours = {0, 7, 9, 7};
+    EXPECT_EQ(FindRow(drawing, table, 7, false), 1);
+    EXPECT_EQ(FindRow(drawing, table, 7, true), 3);
+    EXPECT_EQ(FindRow(drawing, table, 5, false), 0);
+    drawing.rowColours[4] = 5;  // beyond the rows in use
+    EXPECT_EQ(FindRow(drawing, table, 5, true), 0);
 
     // The same order when records are taken.
-    Drawing drawing;
     RecordingNotifier notifier;
     std::optional<SolidPlacement> plain =
-        TakeSolidRecord("sl 0 0 1000 0 0 1000", 7, ModeCode::ColourChange, table, drawing, notifier);
+        TakeSolidRecord("sl 0 0 1000 0 0 1000", 7, kRewrite, table, drawing, notifier);
     ASSERT_TRUE(plain);
     EXPECT_EQ(plain->row, 1);
     EXPECT_EQ(plain->list, RecordList::Sl);
     std::optional<SolidPlacement> circle =
-        TakeSolidRecord("sc 0 0 1", 7, ModeCode::ColourChange, table, drawing, notifier);
+        TakeSolidRecord("sc 0 0 1", 7, kRewrite, table, drawing, notifier);
     ASSERT_TRUE(circle);
     EXPECT_EQ(circle->row, 3);
     EXPECT_EQ(circle->list, RecordList::Sc);
     EXPECT_EQ(drawing.currentRow, 3);
-    EXPECT_EQ(table.nextRow, 4);
+    EXPECT_EQ(table.firstFreeRow, 4);
 }
 
 }  // namespace

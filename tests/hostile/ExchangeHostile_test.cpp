@@ -11,12 +11,26 @@
 #include "exchange/ExchangeReader.h"
 #include "exchange/SolidAnalysis.h"
 #include "host/JwRegistry.h"
+#include "model/Quantities.h"
 #include "output/ModeOutputs.h"
 #include "output/RecordWriter.h"
+#include "ui/Modes.h"
 
 namespace {
 
 using namespace hostile;
+
+const JwSettings& Pens() {
+    static const JwSettings jw = ReadPenColours(*NoRegistry());
+    return jw;
+}
+
+// What the mode's load step asks of the reading.
+ReadOptions OptionsOf(ModeCode mode) {
+    ReadOptions options = RecordOf(mode).reading;
+    options.pens = &Pens().pens;
+    return options;
+}
 
 struct Reading {
     ReadOutcome outcome = ReadOutcome::Finished;
@@ -24,28 +38,35 @@ struct Reading {
     Drawing drawing;
     std::vector<std::string> messages;
 
-    int Rows() const { return table.nextRow - 1; }
-    // Mode 3's result file from this reading.
-    std::string Rewrite(ModeCode mode = ModeCode::ColourChange) const {
+    // As the load step leaves the form before the reading: every swatch empty.
+    Reading() {
+        for (int i = 1; i <= kRowCount; ++i)
+            PaintRow(table.Row(i), kWhite);
+    }
+    // ... and after it: a finished reading, but of layer names, gives the rows the default
+    // unit and their quantities.
+    void Finish(ReadOutcome read, const ReadOptions& options, const RecordingNotifier& notifier) {
+        outcome = read;
+        messages = notifier.Texts();
+        if (outcome == ReadOutcome::Finished && !options.readsLayerNames) {
+            ApplyDefaultUnit(table, "m^2,1");
+            ShowQuantities(table, "3");
+        }
+    }
+    int Rows() const { return table.firstFreeRow - 1; }
+    // The colour change's result file from this reading.
+    std::string Rewrite() const {
         RecordWriter out;
-        WriteRewrite(table, drawing, kWhite, mode, out);
+        WriteRewrite(table, drawing, kWhite, RewriteKind::Recolour, out);
         return out.Bytes();
     }
 };
 
-const JwSettings& Pens() {
-    static const JwSettings jw = ReadPenColours(*NoRegistry());
-    return jw;
-}
-
 Reading Read(std::string bytes, ModeCode mode = ModeCode::ColourChange) {
     Reading r;
-    // As the load step leaves the form: every swatch empty.
-    for (int i = 1; i <= kRowCount; ++i)
-        r.table.Row(i).left = r.table.Row(i).right = kWhite;
     RecordingNotifier notifier;
-    r.outcome = ReadExchange(std::move(bytes), {mode, &Pens().pens, "m^2,1", "3"}, r.table, r.drawing, notifier);
-    r.messages = notifier.Texts();
+    const ReadOptions options = OptionsOf(mode);
+    r.Finish(ReadExchange(std::move(bytes), options, r.table, r.drawing, notifier), options, notifier);
     return r;
 }
 
@@ -66,10 +87,10 @@ TEST(HostileExchange, FiftyMegabyteLineWithoutLineEnd) {
     Put(scratch / "TEMP.TXT", "hq\r\nlc6\r\n" + record);
 
     auto start = std::chrono::steady_clock::now();
-    Reading r = Read("");
+    Reading r;
     RecordingNotifier notifier;
-    r.outcome = ReadExchangeFile(scratch.Path().string(), {ModeCode::ColourChange, &Pens().pens, "m^2,1", "3"}, r.table,
-                                 r.drawing, notifier);
+    const ReadOptions options = OptionsOf(ModeCode::ColourChange);
+    r.Finish(ReadExchangeFile(scratch.Path().string(), options, r.table, r.drawing, notifier), options, notifier);
     std::string rewrite = r.Rewrite();
     auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
@@ -97,7 +118,7 @@ TEST(HostileExchange, NulBytesAndInvalidShiftJisAreKeptByteForByte) {
                               std::string("lc5\0", 4), std::string("\0\0\0", 3), "ch 1 1 1 0 \"\xFF\xFE\x81", "\x81",
                               "ch 0 0 1 0 \"\x91\xE8" + std::string(1, '\0') + "\x96\xBC\x81\x20"});
 
-    // Mode 7 names row 4 from the layer-name record, NUL and replacement character included.
+    // The layer-name reading names row 4 from the layer-name record, NUL and replacement character included.
     Reading names = Read(file, ModeCode::LayerNamesExternal);
     EXPECT_EQ(names.table.Row(4).name, std::string("壁\0材\uFFFD", 10));
 }
@@ -111,7 +132,7 @@ TEST(HostileExchange, LineEndsDoNotChangeTheReading) {
         EXPECT_EQ(r.outcome, ReadOutcome::Finished);
         ASSERT_EQ(r.Rows(), reference.Rows());
         for (int i = 1; i <= r.Rows(); ++i) {
-            EXPECT_EQ(r.table.Row(i).left, reference.table.Row(i).left);
+            EXPECT_EQ(r.table.Row(i).colour, reference.table.Row(i).colour);
             EXPECT_EQ(r.table.Row(i).area,
                       reference.table.Row(i).area);
             EXPECT_EQ(r.table.Row(i).quantity, reference.table.Row(i).quantity);
@@ -195,12 +216,12 @@ TEST(HostileExchange, PenColourNumbers) {
         Reading r = ReadFixture(c.file, ModeCode::NewArea);
         EXPECT_EQ(r.outcome, c.outcome);
         EXPECT_EQ(r.Rows(), c.rows);
-        EXPECT_EQ(r.table.Row(1).left, kBlue);  // the fallback palette's pen 6
+        EXPECT_EQ(r.table.Row(1).colour, kBlue);  // the fallback palette's pen 6
         if (c.outcome == ReadOutcome::EndProgram) {
             EXPECT_EQ(r.messages, std::vector<std::string>{sxf});
         }
     }
-    EXPECT_EQ(ReadFixture("pen-116.TEMP.TXT").table.Row(2).left, 0x808080);
+    EXPECT_EQ(ReadFixture("pen-116.TEMP.TXT").table.Row(2).colour, 0x808080);
 }
 
 TEST(HostileExchange, ColourValueBeyond32Bits) {
@@ -208,7 +229,7 @@ TEST(HostileExchange, ColourValueBeyond32Bits) {
     ASSERT_EQ(r.outcome, ReadOutcome::Finished);
     // 4294967551 and -99999999999 are no colours: the solids keep the colour in force.
     ASSERT_EQ(r.Rows(), 1);
-    EXPECT_EQ(r.table.Row(1).left, 255);
+    EXPECT_EQ(r.table.Row(1).colour, 255);
     EXPECT_EQ(r.table.Row(1).solidCount, 2);
     EXPECT_EQ(r.table.Row(1).records.sc.size(), 1u);
     // The colour records are used up: none of them is written back.
@@ -220,15 +241,14 @@ TEST(HostileExchange, ColourValueBeyond32Bits) {
 TEST(HostileExchange, SeventeenthColourInEveryMode) {
     for (ModeCode mode : {ModeCode::TableCreation, ModeCode::NewArea, ModeCode::PreviousArea, ModeCode::ColourChange,
                           ModeCode::LayerDistribution, ModeCode::Overlap, ModeCode::LayerNamesExternal}) {
-        SCOPED_TRACE(ToInt(mode));
+        SCOPED_TRACE(RecordOf(mode).word);
         Reading r = ReadFixture("seventeen-colours.TEMP.TXT", mode);
         ASSERT_EQ(r.Rows(), 16);
         for (int i = 1; i <= 16; ++i)
-            EXPECT_EQ(r.table.Row(i).left, (i - 1) * 4096 + 1);
-        if (RewritesSolids(mode)) {
+            EXPECT_EQ(r.table.Row(i).colour, (i - 1) * 4096 + 1);
+        if (RecordOf(mode).output == OkOutput::Rewrite) {
             EXPECT_EQ(r.outcome, ReadOutcome::ColourLimit);
-            EXPECT_EQ(r.messages, std::vector<std::string>{"16色を越えました。"});
-            EXPECT_EQ(r.table.Row(1).quantity, "");  // no end-of-file step
+            EXPECT_EQ(r.messages, std::vector<std::string>{"16色を越えました。"});  // no end-of-file step
         } else {
             EXPECT_EQ(r.outcome, ReadOutcome::Finished);
             EXPECT_EQ(r.messages.front(), "16色を越えました。");

@@ -1,11 +1,10 @@
 // Shared by the hostile-input tests: the fixtures of tests/data/hostile, a scratch folder
-// per test, vemora-cli's run on a folder, and small tmpfs mounts for the fault cases (they
-// need root on Linux; the tests that use them skip where mounting is not possible).
+// per test and vemora-cli's run on a folder.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <initializer_list>
 #include <optional>
@@ -34,23 +33,10 @@ inline std::string Fixture(std::string_view name) {
     return bytes.value_or("");
 }
 
-// A fresh empty folder for the running test, removed with the object; a tmpfs still
-// mounted on its "mnt" is unmounted first.
+// A fresh empty folder for the running test, removed with the object.
 class Scratch : public TempFolder {
   public:
-    ~Scratch() { Unmount(Path() / "mnt"); }
     fs::path operator/(std::string_view name) const { return Path() / std::string(name); }
-
-    // Runs `umount` on a folder that may still be mounted.
-    static void Unmount(const fs::path& folder) {
-#ifndef _WIN32
-        std::error_code ec;
-        if (fs::exists(folder, ec)) [[maybe_unused]]
-            int ignored = std::system(("umount '" + folder.string() + "' 2>/dev/null").c_str());
-#else
-        (void)folder;
-#endif
-    }
 };
 
 inline void Put(const fs::path& path, std::string_view bytes) {
@@ -93,43 +79,5 @@ inline CliOutcome RunOnFolder(const fs::path& program,
     int status = RunCli(options, out, err);
     return {status, out.str(), err.str()};
 }
-
-// A tmpfs of `size` mounted on `at` for the life of the object; Mounted() is false where
-// mounting is not possible (not root, not Linux, no tmpfs).
-class TmpfsMount {
-  public:
-    TmpfsMount(const fs::path& at, std::string_view size) : at_(at) {
-#ifndef _WIN32
-        fs::create_directories(at);
-        std::string command =
-            "mount -t tmpfs -o size=" + std::string(size) + " tmpfs '" + at.string() + "' 2>/dev/null";
-        mounted_ = std::system(command.c_str()) == 0;
-#else
-        (void)size;
-#endif
-    }
-    ~TmpfsMount() {
-        if (mounted_)
-            Scratch::Unmount(at_);
-    }
-    TmpfsMount(const TmpfsMount&) = delete;
-    TmpfsMount& operator=(const TmpfsMount&) = delete;
-
-    bool Mounted() const {
-        return mounted_;
-    }
-    // Makes the file system read-only, keeping what is on it.
-    bool MakeReadOnly() {
-#ifndef _WIN32
-        return mounted_ && std::system(("mount -o remount,ro '" + at_.string() + "' 2>/dev/null").c_str()) == 0;
-#else
-        return false;
-#endif
-    }
-
-  private:
-    fs::path at_;
-    bool mounted_ = false;
-};
 
 }  // namespace hostile

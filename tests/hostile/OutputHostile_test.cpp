@@ -1,13 +1,13 @@
 // The OK command against selectors that are no bracket expression, a reading stopped at the
-// colour limit, and output folders that are missing, read-only or full: a clear message
-// naming the file, exit status 2, no partial or temporary file, the previous file in place.
+// colour limit, and output folders that are missing or where writing fails (read-only, full,
+// a failed close or rename): a clear message naming the file, exit status 2, no partial or
+// temporary file, the previous file in place.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "FakeFileSystem.h"
 #include "HostileSupport.h"
 #include "base/Sjis.h"
 #include "output/ModeOutputs.h"
@@ -32,16 +32,6 @@ fs::path Registry() {
 
 bool Contains(const std::string& text, std::string_view part) {
     return text.find(part) != std::string::npos;
-}
-
-// Fills the file system of `folder` to the last byte.
-void Fill(const fs::path& folder) {
-    std::FILE* f = std::fopen((folder / "filler").string().c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    const std::string block(4096, 'x');
-    while (std::fwrite(block.data(), 1, block.size(), f) == block.size() && std::fflush(f) == 0) {
-    }
-    std::fclose(f);
 }
 
 TEST(HostileSelector, ElementsThatAreNoBracketExpressionPickNothing) {
@@ -145,67 +135,51 @@ constexpr FaultCase kFaultCases[] = {{"C2", "ZTEMP.TXT", false},
                                      {"", "ZTEMP.TXT", false},
                                      {"M3", "JWC_TEMP.TXT", true}};
 
-// Runs the mode with its output folder on a small tmpfs prepared by `spoil` (after the
-// inputs and the previous output are in place); expects the failure told with `reason`.
-template <typename Spoil>
-void ExpectOutputRefused(const FaultCase& c, std::string_view size, Spoil spoil, std::string_view reason) {
+// Runs the mode with writes into its output folder failing as `failure` says (after the
+// inputs and the previous output are in place).
+void ExpectOutputRefused(const FaultCase& c, const WriteFailure& failure) {
     SCOPED_TRACE(c.word);
     Scratch scratch;
-    const fs::path mount = scratch / "mnt";
-    TmpfsMount tmpfs(mount, size);
-    if (!tmpfs.Mounted())
-        GTEST_SKIP() << "mounting a tmpfs needs root on Linux";
-    const fs::path program = c.inProgramFolder ? mount : scratch / "program";
+    const fs::path folder = scratch / "out";
+    const fs::path program = c.inProgramFolder ? folder : scratch / "program";
     CopyPlan(program);
-    Put(mount / c.output, kPrevious);
-    const std::vector<std::string> before = Names(mount);
-    ASSERT_TRUE(spoil(tmpfs, mount));
+    Put(folder / c.output, kPrevious);
+    const std::vector<std::string> before = Names(folder);
+    FakeFileSystem fake(folder, failure);
+    file::ScopedFileSystem use(fake);
 
-    CliOutcome run = RunOnFolder(program, c.word, Registry(), mount);
+    CliOutcome run = RunOnFolder(program, c.word, Registry(), folder);
     EXPECT_EQ(run.status, kExitNotWritten);
-    EXPECT_TRUE(Contains(run.err, (mount / c.output).string())) << run.err;
-    EXPECT_TRUE(Contains(run.err, reason)) << run.err;
-    EXPECT_EQ(Get(mount / c.output), kPrevious);
-    std::vector<std::string> after = Names(mount);
-    after.erase(std::remove(after.begin(), after.end(), "filler"), after.end());
-    EXPECT_EQ(after, before) << "a temporary file was left";
+    EXPECT_TRUE(Contains(run.err, (folder / c.output).string())) << run.err;
+    EXPECT_TRUE(Contains(run.err, failure.reason)) << run.err;
+    EXPECT_EQ(Get(folder / c.output), kPrevious);
+    EXPECT_EQ(Names(folder), before) << "a temporary file was left";
     if (!c.inProgramFolder) {
         EXPECT_FALSE(fs::exists(program / "Vemora.INI")) << "settings saved without a table";
     }
 }
 
-TEST(HostileFaults, ReadOnlyOutputFolder) {
-    for (const FaultCase& c : kFaultCases)
-        ExpectOutputRefused(
-            c, "64k", [](TmpfsMount& tmpfs, const fs::path&) { return tmpfs.MakeReadOnly(); },
-            "書き込みが許可されていません。");
-}
-
-TEST(HostileFaults, OutputDiskFull) {
-    for (const FaultCase& c : kFaultCases)
-        ExpectOutputRefused(
-            c, "64k",
-            [](TmpfsMount&, const fs::path& folder) {
-                Fill(folder);
-                return true;
-            },
-            "ディスクの空き容量が足りません。");
+TEST(HostileFaults, OutputFolderWhereWritingFails) {
+    for (const WriteFailure& failure : kWriteFailures) {
+        SCOPED_TRACE(failure.what);
+        for (const FaultCase& c : kFaultCases)
+            ExpectOutputRefused(c, failure);
+    }
 }
 
 TEST(HostileFaults, ProgramFolderReadOnlyAfterTheTable) {
     // The table is drawn, but Vemora.INI cannot be saved: the run says so and fails.
     Scratch scratch;
-    const fs::path program = scratch / "mnt";
-    TmpfsMount tmpfs(program, "64k");
-    if (!tmpfs.Mounted())
-        GTEST_SKIP() << "mounting a tmpfs needs root on Linux";
+    const fs::path program = scratch / "program";
     CopyPlan(program);
     Put(program / "Vemora.INI", kPrevious);
-    ASSERT_TRUE(tmpfs.MakeReadOnly());
+    FakeFileSystem fake(program, kReadOnlyFolder);
+    file::ScopedFileSystem use(fake);
     CliOutcome run = RunOnFolder(program, "C2", Registry(), scratch.Path());
     EXPECT_TRUE(
         Contains(sjis::Decode(Get(scratch / "ZTEMP.TXT")), "h# 3色 3個のソリッド図形の面積を測定・作表しました。"));
     EXPECT_TRUE(Contains(run.err, (program / "Vemora.INI").string())) << run.err;
+    EXPECT_TRUE(Contains(run.err, kReadOnlyFolder.reason)) << run.err;
     EXPECT_EQ(Get(program / "Vemora.INI"), kPrevious);
     EXPECT_EQ(run.status, kExitNotWritten);
 }

@@ -9,6 +9,7 @@
 #include "base/Sjis.h"
 #include "base/Text.h"
 #include "host/JwRegistry.h"
+#include "model/Quantities.h"
 #include "settings/Ini.h"
 #include "settings/ItemTable.h"
 #include "settings/ListFile.h"
@@ -21,8 +22,8 @@ std::vector<std::string_view> Lines(std::string_view bytes) {
     return text::SplitLines(bytes);
 }
 
-// After setting kihon/Keta, every line but the one set is as before.
-void ExpectOnlyKetaLineChanged(std::string_view before, std::string_view after, std::string_view newLine) {
+// After setting kihon/rounding, every line but the one set is as before.
+void ExpectOnlyRoundingLineChanged(std::string_view before, std::string_view after, std::string_view newLine) {
     std::vector<std::string_view> a = Lines(before), b = Lines(after);
     ASSERT_EQ(a.size(), b.size());
     int changed = 0;
@@ -46,22 +47,22 @@ TEST(HostileSettings, DuplicateSectionsAndKeysAndAKeyOutsideAnySection) {
     EXPECT_EQ(doc.Get("kihon", "Solid_W", "-"), "-");
     TableSettings settings;
     LoadSettings(doc, settings);
-    EXPECT_EQ(settings.Keta, "1");
-    EXPECT_EQ(settings.Sotowaku, 0);
-    EXPECT_EQ(settings.Solid_W, "20");
-    EXPECT_EQ(settings.Tani, "坪,0.3025");
+    EXPECT_EQ(settings.rounding, "1");
+    EXPECT_EQ(settings.outerFrame, 0);
+    EXPECT_EQ(settings.sampleWidth, "20");
+    EXPECT_EQ(settings.defaultUnit, "坪,0.3025");
 
     doc.Set("KIHON", "keta", "4");
-    ExpectOnlyKetaLineChanged(bytes, doc.Serialize(), "Keta=4");
+    ExpectOnlyRoundingLineChanged(bytes, doc.Serialize(), "Keta=4");
 }
 
 TEST(HostileSettings, TenThousandCharacterValue) {
     const std::string bytes = Fixture("hostile/long-value.ini");
     ini::Document doc = ini::Document::Parse(bytes);
     // Read through the 254-byte buffer: 127 double-byte characters, none cut in half.
-    std::string tani = doc.Get("kihon", "Tani", "");
-    EXPECT_EQ(sjis::Encode(tani).size(), 254u);
-    EXPECT_EQ(tani, [] {
+    std::string unit = doc.Get("kihon", "Tani", "");
+    EXPECT_EQ(sjis::Encode(unit).size(), 254u);
+    EXPECT_EQ(unit, [] {
         std::string s;
         for (int i = 0; i < 127; ++i)
             s += "面";
@@ -70,7 +71,7 @@ TEST(HostileSettings, TenThousandCharacterValue) {
     EXPECT_EQ(doc.Get("kihon", "Keta", ""), "2");
     // Writing another key keeps the long line whole.
     doc.Set("kihon", "Keta", "3");
-    ExpectOnlyKetaLineChanged(bytes, doc.Serialize(), "Keta=3");
+    ExpectOnlyRoundingLineChanged(bytes, doc.Serialize(), "Keta=3");
 }
 
 TEST(HostileSettings, Utf8ByteOrderMark) {
@@ -92,7 +93,7 @@ TEST(HostileLists, HeaderOnTheLastLine) {
 TEST(HostileTables, ItemCountOutsideTheRows) {
     struct Case {
         const char* file;
-        int nextRow;
+        int firstFreeRow;
     };
     for (Case c : {Case{"count-99.JHY", 17}, Case{"count-minus5.JHY", 1}}) {
         SCOPED_TRACE(c.file);
@@ -100,14 +101,14 @@ TEST(HostileTables, ItemCountOutsideTheRows) {
         Table table;
         table.Row(1).name = "before";
         OpenTableFile(Data(std::string("hostile/") + c.file).string(), settings, table);
-        EXPECT_EQ(settings.Keta, "1");
-        EXPECT_EQ(table.nextRow, c.nextRow);
-        for (int i = 1; i < c.nextRow; ++i) {
+        EXPECT_EQ(settings.rounding, "1");
+        EXPECT_EQ(table.firstFreeRow, c.firstFreeRow);
+        for (int i = 1; i < c.firstFreeRow; ++i) {
             EXPECT_EQ(table.Row(i).name, "項目" + std::to_string(i));
-            EXPECT_EQ(table.Row(i).left, i * 1000);
+            EXPECT_EQ(table.Row(i).colour, i * 1000);
             EXPECT_EQ(table.Row(i).unitEntry, "m2," + std::to_string(i));
         }
-        if (c.nextRow == 1) {
+        if (c.firstFreeRow == 1) {
             EXPECT_EQ(table.Row(1).name, "before");
         }
     }
@@ -117,13 +118,13 @@ TEST(HostileTables, NulAndInvalidShiftJisInNames) {
     TableSettings settings;
     Table table;
     OpenTableFile(Data("hostile/nul-invalid.JHY").string(), settings, table);
-    ASSERT_EQ(table.nextRow, 3);
+    ASSERT_EQ(table.firstFreeRow, 3);
     // A value ends at a NUL; a byte that is no Shift_JIS reads as the replacement character.
     EXPECT_EQ(table.Row(1).name, "壁");
     EXPECT_EQ(table.Row(1).unitEntry, "m2");
     EXPECT_EQ(table.Row(1).factor, 1.0);
     EXPECT_EQ(table.Row(2).name, "\uFFFD \uFFFD床");
-    EXPECT_EQ(table.Row(2).unit, "\uFFFD");
+    EXPECT_EQ(UnitCaption(table.Row(2).unitEntry), "\uFFFD");
     EXPECT_EQ(table.Row(2).factor, 3.0);
 }
 

@@ -27,7 +27,7 @@ struct RewriteCase {
         SetRow(table, 1, kBlue, "", "", "");
         SetRow(table, 2, kYellow, "", "", "");
         SetRow(table, 3, kRed, "", "", "");
-        table.nextRow = 4;
+        table.firstFreeRow = 4;
         b.Other("lg0").Other("ly1").Other("lc2");
         b.Solid(table, 1, &RowRecords::sl, "sl 0 0 1000 0 1000 1000 0 1000");
         b.Other("ci 0 0 500").Other("lc3");
@@ -38,14 +38,17 @@ struct RewriteCase {
         b.Other("ch 0 0 1 0 \"文字");
         b.Solid(table, 1, &RowRecords::sl, "sl 5 5 6 5 6 6");
     }
-    std::string Write(ModeCode mode) const {
+    std::string Write(RewriteKind kind) const {
         RecordWriter out;
-        WriteRewrite(table, b.drawing, kWhite, mode, out);
+        WriteRewrite(table, b.drawing, kWhite, kind, out);
         return out.Bytes();
     }
     // The drop of row s on row t: everything the row shows and its records change places.
     void Exchange(int s, int t) { std::swap(table.Row(s), table.Row(t)); }
 };
+
+constexpr RewriteKind kRewriteKinds[] = {RewriteKind::Recolour, RewriteKind::LayerDistribution,
+                                         RewriteKind::DrawOrder};
 
 std::string Mask(std::string_view selector) {
     std::string mask;
@@ -88,30 +91,30 @@ TEST(LayerGroupMatches, BracketExpressions) {
 
 TEST(ModeOutputs, ColourChangeWritesEveryRowWithItsNewColour) {
     RewriteCase c;
-    c.table.Row(1).right = kGreen;
-    EXPECT_SAME_OUTPUT(c.Write(ModeCode::ColourChange), "mode3.jwc_temp.txt");
+    c.table.Row(1).newColour = kGreen;
+    EXPECT_SAME_OUTPUT(c.Write(RewriteKind::Recolour), "mode3.jwc_temp.txt");
 }
 
 TEST(ModeOutputs, LayerDistributionFollowsRowPositions) {
     RewriteCase c;
     c.Exchange(2, 5);  // rows at 1, 3 and 5: layers 0, 2 and 4
-    EXPECT_SAME_OUTPUT(c.Write(ModeCode::LayerDistribution), "mode4.jwc_temp.txt");
+    EXPECT_SAME_OUTPUT(c.Write(RewriteKind::LayerDistribution), "mode4.jwc_temp.txt");
 }
 
 TEST(ModeOutputs, OverlapChangeWritesRowsInTableOrder) {
     RewriteCase c;
     c.Exchange(1, 3);
     c.Exchange(2, 5);
-    EXPECT_SAME_OUTPUT(c.Write(ModeCode::Overlap), "mode5.jwc_temp.txt");
+    EXPECT_SAME_OUTPUT(c.Write(RewriteKind::DrawOrder), "mode5.jwc_temp.txt");
 }
 
 TEST(ModeOutputs, NoRowsGiveTheKeptLinesOnly) {
     Table table = EmptyTable(kWhite);
     DrawingBuilder b;
     b.Other("ci 0 0 500");
-    for (ModeCode mode : {ModeCode::ColourChange, ModeCode::LayerDistribution, ModeCode::Overlap}) {
+    for (RewriteKind kind : kRewriteKinds) {
         RecordWriter out;
-        WriteRewrite(table, b.drawing, kWhite, mode, out);
+        WriteRewrite(table, b.drawing, kWhite, kind, out);
         EXPECT_EQ(out.Bytes(), "hd\r\nci 0 0 500\r\n\r\n");
     }
 }
@@ -119,18 +122,20 @@ TEST(ModeOutputs, NoRowsGiveTheKeptLinesOnly) {
 // A white solid on a white background gets a row whose swatch looks empty. Its figures must
 // still go back to Jw_cad, which deletes everything selected before it draws the result.
 TEST(ModeOutputs, BackgroundColouredSolidsAreWrittenBack) {
-    for (ModeCode mode : {ModeCode::ColourChange, ModeCode::LayerDistribution, ModeCode::Overlap}) {
+    const char* goldens[] = {"background.mode3.jwc_temp.txt", "background.mode4.jwc_temp.txt",
+                             "background.mode5.jwc_temp.txt"};
+    for (int k = 0; k < 3; ++k) {
+        const RewriteKind kind = kRewriteKinds[k];
         Table table = EmptyTable(kWhite);
         DrawingBuilder b;
         SetRow(table, 1, kWhite, "", "", "");
         SetRow(table, 2, kRed, "", "", "");
-        table.nextRow = 3;
+        table.firstFreeRow = 3;
         b.Solid(table, 1, &RowRecords::sl, "sl 0 0 1000 0 1000 1000");
         b.Solid(table, 2, &RowRecords::sl, "sl 0 0 2000 0 2000 1000");
         RecordWriter out;
-        WriteRewrite(table, b.drawing, kWhite, mode, out);
-        std::string name = "background.mode" + std::to_string(ToInt(mode)) + ".jwc_temp.txt";
-        EXPECT_SAME_OUTPUT(out.Bytes(), name);
+        WriteRewrite(table, b.drawing, kWhite, kind, out);
+        EXPECT_SAME_OUTPUT(out.Bytes(), goldens[k]);
     }
 }
 
@@ -147,20 +152,20 @@ Figures KeptFigures(const Table& table, const Drawing& drawing, bool newColour) 
         for (const auto* list :
              {&row.records.sl4, &row.records.sl, &row.records.sc, &row.records.se, &row.records.so, &row.records.sg})
             for (LineRef line : *list)
-                figures.emplace(drawing.Text(line), newColour ? row.right : row.left);
+                figures.emplace(drawing.Text(line), newColour ? row.newColour : row.colour);
     }
     return figures;
 }
 
 // The result file read back by the exchange reader holds every figure of the input in the
-// colour the mode gives it; the only lines added are the layer records of mode 4.
+// colour the rewrite gives it; the only lines added are the layer distribution's layer records.
 TEST(ModeOutputs, ResultFileReadsBackWithEveryFigure) {
     std::mt19937 random(7);
     const SolidColour colours[] = {kWhite, kRed, kGreen, kBlue};
     const char* figures[] = {"ci 0 0 500", "0 0 100 100", "ch 0 0 1 0 \"壁", "lc3", "ly2"};
     const char* round[] = {"sc", "se", "so", "sg"};
     for (int r = 0; r < 60; ++r) {
-        auto mode = static_cast<ModeCode>(3 + r % 3);
+        const RewriteKind kind = kRewriteKinds[r % 3];
         std::string input = "hq\r\nlg0\r\n";
         for (int n = 0; n < 40; ++n) {
             switch (random() % 4) {
@@ -178,31 +183,30 @@ TEST(ModeOutputs, ResultFileReadsBackWithEveryFigure) {
             }
             input += "\r\n";
         }
-        ReadOptions options;
-        options.mode = mode;
+        const ReadOptions options{.rewritesSolids = true};
         RecordingNotifier notifier;
         Table table = EmptyTable(kWhite);
         Drawing drawing;
         ASSERT_EQ(ReadExchange(sjis::Encode(input), options, table, drawing, notifier), ReadOutcome::Finished);
-        if (mode == ModeCode::ColourChange) {
-            for (int i = 1; i < table.nextRow; ++i)
+        if (kind == RewriteKind::Recolour) {
+            for (int i = 1; i < table.firstFreeRow; ++i)
                 if (random() % 2)
-                    table.Row(i).right = colours[random() % 4];
+                    table.Row(i).newColour = colours[random() % 4];
         } else {
             for (int swaps = 0; swaps < 3; ++swaps)
                 std::swap(table.Row(1 + static_cast<int>(random() % kRowCount)),
                           table.Row(1 + static_cast<int>(random() % kRowCount)));
         }
         RecordWriter out;
-        WriteRewrite(table, drawing, kWhite, mode, out);
+        WriteRewrite(table, drawing, kWhite, kind, out);
 
         Table again = EmptyTable(kWhite);
         Drawing reread;
         ASSERT_EQ(ReadExchange(out.Bytes(), options, again, reread, notifier), ReadOutcome::Finished);
-        Figures expected = KeptFigures(table, drawing, mode == ModeCode::ColourChange);
+        Figures expected = KeptFigures(table, drawing, kind == RewriteKind::Recolour);
         Figures found = KeptFigures(again, reread, false);
         for (const auto& figure : expected)
-            EXPECT_GE(found.count(figure), expected.count(figure)) << "mode " << ToInt(mode) << ": " << figure.first;
+            EXPECT_GE(found.count(figure), expected.count(figure)) << "kind " << r % 3 << ": " << figure.first;
         for (const auto& figure : found) {
             if (expected.count(figure) == 0) {
                 EXPECT_EQ(figure.first.substr(0, 2), "ly") << figure.first;
@@ -231,7 +235,8 @@ TEST(ModeOutputs, LayerNamesPerSelectedGroup) {
     }
 }
 
-// Mode 7 selects on the prefixed title, so "*" selects no group there and the rows stay.
+// Layer names through the coordinate file select on the prefixed title, so "*" selects no
+// group there and the rows stay.
 TEST(ModeOutputs, ExternalLayerNamesWithoutSelectedGroupKeepTheRows) {
     Table table = EmptyTable(kWhite);
     SetRow(table, 2, kWhite, "壁", "", "");
@@ -241,5 +246,5 @@ TEST(ModeOutputs, ExternalLayerNamesWithoutSelectedGroupKeepTheRows) {
     EXPECT_EQ(title, "レイヤグループ:*");
     EXPECT_EQ(sjis::Decode(out.Bytes()), "h#レイヤ名を設定しました\r\n");
     EXPECT_EQ(table.Row(2).name, "壁");
-    EXPECT_EQ(table.Row(2).unit, "");
+    EXPECT_EQ(table.Row(2).unitEntry, "");
 }

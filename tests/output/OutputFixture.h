@@ -11,7 +11,7 @@
 #include "base/File.h"
 #include "base/Sjis.h"
 #include "exchange/Drawing.h"
-#include "exchange/Table.h"
+#include "model/Table.h"
 #include "settings/TableSettings.h"
 
 namespace fixture {
@@ -79,21 +79,21 @@ class DrawingBuilder {
     }
 };
 
-// A row as the analysis or the editor leaves it: both swatches in the colour.
+// A row as the analysis or the editor leaves it: both swatches in the colour, the unit
+// caption `unit` with factor 1.
 inline void SetRow(Table& table, int i, SolidColour colour, std::string name, std::string quantity, std::string unit) {
     TableRow& row = table.Row(i);
-    row.left = row.right = colour;
+    PaintRow(row, colour);
     row.name = std::move(name);
     row.quantity = std::move(quantity);
-    row.unit = std::move(unit);
-    row.unitEntry = row.unit.empty() ? "" : row.unit + ",1";
+    row.unitEntry = unit.empty() ? "" : unit + ",1";
 }
 
 // A table whose every swatch shows the background, as at start-up.
 inline Table EmptyTable(SolidColour background) {
     Table table;
     for (int i = 1; i <= kRowCount; ++i)
-        table.Row(i).left = table.Row(i).right = background;
+        PaintRow(table.Row(i), background);
     return table;
 }
 
@@ -112,16 +112,16 @@ inline void SetTextSize(Drawing& drawing, int type, std::string width, std::stri
 // samples on layer 1, all ruled lines on, names right-aligned.
 inline TableSettings ExampleSettings() {
     TableSettings s;
-    s.Sukima_H = "2";
-    s.Sukima_W = "2";
-    s.Solid_W = "20";
-    s.Mojishu = "cn5";
-    s.Moji_ly = "ly3";
-    s.cmbSolidLay = "ly1";
-    s.Soto_lc = "lc1", s.Soto_ly = "ly2", s.Soto_lt = "lt1";
-    s.Tate_lc = "lc2", s.Tate_ly = "ly2", s.Tate_lt = "lt1";
-    s.Yoko_lc = "lc3", s.Yoko_ly = "ly2", s.Yoko_lt = "lt1";
-    s.intYose = 1;
+    s.gapHeight = "2";
+    s.gapWidth = "2";
+    s.sampleWidth = "20";
+    s.textType = "cn5";
+    s.textLayer = "ly3";
+    s.sampleLayer = "ly1";
+    s.outerFrameColour = "lc1", s.outerFrameLayer = "ly2", s.outerFrameLineType = "lt1";
+    s.verticalLineColour = "lc2", s.verticalLineLayer = "ly2", s.verticalLineType = "lt1";
+    s.horizontalLineColour = "lc3", s.horizontalLineLayer = "ly2", s.horizontalLineType = "lt1";
+    s.nameAlignment = 1;
     return s;
 }
 

@@ -14,7 +14,6 @@ struct TableCase {
     fixture::DrawingBuilder b;
     Drawing& drawing = b.drawing;
     TableSettings settings = fixture::ExampleSettings();
-    ModeCode mode = ModeCode::NewArea;
 
     TableCase() { fixture::SetTextSize(drawing, 5, "4", "4", "0.5"); }
 
@@ -23,10 +22,10 @@ struct TableCase {
         EXPECT_TRUE(metrics.metrics.has_value()) << metrics.error;
         RecordWriter out;
         if (metrics.metrics)
-            DrawTable(table, title, {&drawing, &settings, kWhite, mode}, *metrics.metrics, out);
+            DrawTable(table, title, {&drawing, &settings, kWhite, false}, *metrics.metrics, out);
         return out.Bytes();
     }
-    void NoRuledLines() { settings.Sotowaku = settings.Tatesen = settings.Yokosen = 0; }
+    void NoRuledLines() { settings.outerFrame = settings.verticalLines = settings.horizontalLines = 0; }
 };
 
 }  // namespace
@@ -41,10 +40,10 @@ TEST(TableDrawing, WorkedExampleLineForLine) {
 TEST(TableDrawing, SerialNumbersThenAreasAtEachSolid) {
     TableCase s;
     s.NoRuledLines();
-    s.settings.Toosibango = 1;
-    s.settings.Utiwakemenseki = 1;
-    s.settings.Keta = "2";
-    s.settings.intYose = 0;
+    s.settings.annotateNumbers = 1;
+    s.settings.annotateAreas = 1;
+    s.settings.rounding = "2";
+    s.settings.nameAlignment = 0;
     s.drawing.attributes.groupScale = 50.0f;  // areas one text height (4) of scale 1:50 lower
     SetRow(s.table, 1, kRed, "壁", "2.50", "m^2");
     s.b.Solid(s.table, 1, &RowRecords::sl, "sl 0 0 1000 0 0 1000");  // 0.5 m² at (333.3, 333.3)
@@ -71,19 +70,19 @@ TEST(TableDrawing, SingleRowWithUnderlineCode) {
 // characters; names centred.
 TEST(TableDrawing, UsedRowsArePacked) {
     TableCase s;
-    s.settings.intYose = 2;
+    s.settings.nameAlignment = 2;
     SetRow(s.table, 1, kRed, "外壁", "12.5", "m2");
     SetRow(s.table, 3, kWhite, "屋根", "1,234.56", "m2");
     SetRow(s.table, 4, kGreen, "", "7", "本");
-    EXPECT_EQ(RowsInUse(s.table, kWhite), 3);
-    EXPECT_EQ(MaxQtyLen(s.table), 8);
+    EXPECT_EQ(DrawnRowCount(s.table, kWhite), 3);
+    EXPECT_EQ(WidestQuantity(s.table), 8);
     EXPECT_SAME_OUTPUT(s.Draw(), "packed.ztemp.txt");
 }
 
 TEST(TableDrawing, TextTypeTenSizesTheTable) {
     TableCase s;
     s.NoRuledLines();
-    s.settings.Mojishu = "cn10";
+    s.settings.textType = "cn10";
     fixture::SetTextSize(s.drawing, 10, "7", "7", "1");
     SetRow(s.table, 1, kRed, "壁", "12.50", "m2");
     EXPECT_SAME_OUTPUT(s.Draw(), "cn10.ztemp.txt");
@@ -98,11 +97,11 @@ TEST(TableDrawing, BackgroundColouredRowWithSolidsIsDrawn) {
     s.b.Solid(s.table, 2, &RowRecords::sl, "sl 0 0 2000 0 2000 1000 0 1000");
     SetRow(s.table, 1, kWhite, "", "1.000", "m^2");
     SetRow(s.table, 2, kRed, "", "2.000", "m^2");
-    EXPECT_EQ(RowsInUse(s.table, kWhite), 2);
+    EXPECT_EQ(DrawnRowCount(s.table, kWhite), 2);
     EXPECT_SAME_OUTPUT(s.Draw(), "background_row.ztemp.txt");
 
     SetRow(s.table, 1, kWhite, "", "", "");
-    EXPECT_EQ(RowsInUse(s.table, kWhite), 1);
+    EXPECT_EQ(DrawnRowCount(s.table, kWhite), 1);
 }
 
 TEST(TableDrawing, UnusableSettingsAreNamed) {
@@ -110,24 +109,24 @@ TEST(TableDrawing, UnusableSettingsAreNamed) {
         void (*change)(TableSettings&, Drawing&);
         const char* expected;
     } cases[] = {
-        {[](TableSettings& t, Drawing&) { t.Sukima_H = "abc"; },
+        {[](TableSettings& t, Drawing&) { t.gapHeight = "abc"; },
          "作表設定「文字と枠の隙間高」(Sukima_H) の値「abc」は数値ではありません。\r\n表を作成できませんでした。"},
-        {[](TableSettings& t, Drawing&) { t.Sukima_W = ""; },
+        {[](TableSettings& t, Drawing&) { t.gapWidth = ""; },
          "作表設定「文字と枠の隙間幅」(Sukima_W) の値「」は数値ではありません。\r\n表を作成できませんでした。"},
-        {[](TableSettings& t, Drawing&) { t.Solid_W = "20mm"; },
+        {[](TableSettings& t, Drawing&) { t.sampleWidth = "20mm"; },
          "作表設定「表内のソリッドの幅」(Solid_W) の値「20mm」は数値ではありません。\r\n表を作成できませんでした。"},
-        {[](TableSettings& t, Drawing&) { t.Mojishu = "cn12"; },
+        {[](TableSettings& t, Drawing&) { t.textType = "cn12"; },
          "作表設定「文字種」(Mojishu) の文字種「cn12」には文字の大きさがありません。\r\n表を作成できませんでした。"},
-        {[](TableSettings& t, Drawing&) { t.Mojishu = "cn3"; },
+        {[](TableSettings& t, Drawing&) { t.textType = "cn3"; },
          "作表設定「文字種」(Mojishu) の文字種「cn3」には文字の大きさがありません。\r\n表を作成できませんでした。"},
         {[](TableSettings& t, Drawing& d) {
-             t.Mojishu = "";
+             t.textType = "";
              d.attributes.textType = "0";
          },
          "図面の現在の文字種「cn0」には文字の大きさがありません。\r\n表を作成できませんでした。"},
         {[](TableSettings& t, Drawing&) {
-             t.Utiwakemenseki = 1;
-             t.Keta = "x";
+             t.annotateAreas = 1;
+             t.rounding = "x";
          },
          "作表設定「数量の丸め」(Keta) の値「x」は数値ではありません。\r\n表を作成できませんでした。"},
     };
@@ -142,14 +141,14 @@ TEST(TableDrawing, UnusableSettingsAreNamed) {
 
 TEST(TableDrawing, MetricsFromSettingsOrCurrentTextType) {
     TableCase s;
-    s.settings.Sukima_H = " 1.5 ";
-    s.settings.Keta = "x";  // unused while areas are not annotated
+    s.settings.gapHeight = " 1.5 ";
+    s.settings.rounding = "x";  // unused while areas are not annotated
     auto m = ReadTableMetrics(s.settings, s.drawing).metrics;
     ASSERT_TRUE(m.has_value());
     EXPECT_EQ(m->textType, 5);
     EXPECT_EQ(m->gapH, 1.5f);
 
-    s.settings.Mojishu = "";
+    s.settings.textType = "";
     s.drawing.attributes.textType = "5";
     m = ReadTableMetrics(s.settings, s.drawing).metrics;
     ASSERT_TRUE(m.has_value());

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/CommandLine.h"
+#include "ui/Modes.h"
 #include "base/File.h"
 #include "base/Sjis.h"
 #include "base/Text.h"
@@ -229,7 +229,7 @@ TEST(BatchFiles, CopyTheExchangeFileThenStartVemoraWithTheModeWord) {
         ASSERT_EQ(start.size(), program + 2);
         EXPECT_EQ(start[program], "\"%~dp0Vemora.exe\"");
         EXPECT_EQ(start[program + 1], batch.word);
-        EXPECT_EQ(SelectMode(start[program + 1]), batch.mode);
+        EXPECT_EQ(SelectMode(start[program + 1]).code, batch.mode);
     }
 }
 
@@ -293,7 +293,7 @@ TEST(ListFile, OffersTheDefaultUnitOfTheSettings) {
     ListFile list = ParseListFile(ReadPackageFile("vemora.lst"));
     TableSettings shipped;
     LoadSettings(ini::Document::Parse(ReadPackageFile("Vemora.INI")), shipped);
-    EXPECT_NE(std::find(list.units.begin(), list.units.end(), shipped.Tani), list.units.end());
+    EXPECT_NE(std::find(list.units.begin(), list.units.end(), shipped.defaultUnit), list.units.end());
 }
 
 TEST(DefaultSettings, FileIsWhatTheProgramWritesForTheDefaults) {

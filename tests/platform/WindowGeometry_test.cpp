@@ -31,7 +31,7 @@ std::vector<std::pair<std::string, TwipsRect>> ShownControls(const FormLayout& f
     if (form.copyButtonVisible)
         shown.push_back({"copy and OK", g.copyOk});
     if (form.upperCaseBoxVisible)
-        shown.push_back({"chkC", g.upperCase});
+        shown.push_back({"upper-case box", g.upperCase});
     if (g.quantityColumns) {
         shown.push_back({"quantity heading", g.headQuantity});
         shown.push_back({"unit heading", g.headUnit});
@@ -54,25 +54,25 @@ std::vector<std::pair<std::string, TwipsRect>> ShownControls(const FormLayout& f
 
 TEST(WindowGeometry, EveryModeShowsItsControlsInsideTheWindowWithoutOverlap) {
     for (ModeCode mode : kModes) {
-        const FormLayout form = PrepareForm(mode, false);
+        const FormLayout form = RecordOf(mode).layout;
         const WindowGeometry g = GeometryFor(form);
         const auto shown = ShownControls(form, g);
         for (std::size_t a = 0; a < shown.size(); ++a) {
             EXPECT_TRUE(Inside(shown[a].second, g.clientWidth, g.clientHeight))
-                << "mode " << ToInt(mode) << ": " << shown[a].first << " outside the window";
+                << "mode " << static_cast<int>(mode) << ": " << shown[a].first << " outside the window";
             for (std::size_t b = a + 1; b < shown.size(); ++b)
                 EXPECT_FALSE(Overlap(shown[a].second, shown[b].second))
-                    << "mode " << ToInt(mode) << ": " << shown[a].first << " overlaps " << shown[b].first;
+                    << "mode " << static_cast<int>(mode) << ": " << shown[a].first << " overlaps " << shown[b].first;
         }
     }
 }
 
 TEST(WindowGeometry, LayerNameModesAreNarrowWithTheirOwnOkAndTitleBox) {
     for (ModeCode mode : {ModeCode::LayerNames, ModeCode::LayerNamesExternal}) {
-        const FormLayout form = PrepareForm(mode, false);
+        const FormLayout form = RecordOf(mode).layout;
         const WindowGeometry g = GeometryFor(form);
         EXPECT_FALSE(g.quantityColumns);
-        EXPECT_LT(g.clientWidth, GeometryFor(PrepareForm(ModeCode::NewArea, false)).clientWidth);
+        EXPECT_LT(g.clientWidth, GeometryFor(RecordOf(ModeCode::NewArea).layout).clientWidth);
         EXPECT_EQ(g.ok, (TwipsRect{2450, 6135, 700, 400}));  // where the form puts OK
         EXPECT_EQ(g.titleBox.width, 1200);
         // The layer names use the width the hidden columns leave.
@@ -82,7 +82,7 @@ TEST(WindowGeometry, LayerNameModesAreNarrowWithTheirOwnOkAndTitleBox) {
 
 TEST(WindowGeometry, PanelLiesOverTheTableAndHoldsItsControls) {
     for (ModeCode mode : {ModeCode::TableCreation, ModeCode::NewArea}) {
-        const FormLayout form = PrepareForm(mode, false);
+        const FormLayout form = RecordOf(mode).layout;
         const WindowGeometry g = GeometryFor(form);
         const PanelGeometry p = PanelGeometryFor(form);
         EXPECT_EQ(p.panel.left, 70);

@@ -15,23 +15,22 @@ std::string DataPath(std::string_view name) {
 Table EmptyTable() {
     Table table;
     for (int i = 1; i <= kRowCount; ++i)
-        table.Row(i).left = table.Row(i).right = kWhite;
+        PaintRow(table.Row(i), kWhite);
     return table;
 }
 
 void SetRow(Table& table, int i, SolidColour colour, std::string name, std::string unitEntry) {
     TableRow& row = table.Row(i);
-    row.left = row.right = colour;
+    PaintRow(row, colour);
     row.name = std::move(name);
     row.unitEntry = std::move(unitEntry);
-    row.unit = row.unitEntry.substr(0, row.unitEntry.find(','));
 }
 
 // Rows 1, 2 and 4 in use; row 1's right swatch recoloured.
 Table SampleTable() {
     Table table = EmptyTable();
     SetRow(table, 1, kRed, "壁", "m^2,1");
-    table.Row(1).right = 65535;
+    table.Row(1).newColour = 65535;
     SetRow(table, 2, kGreen, "床材", "m2,2.5");
     SetRow(table, 4, kBlue, "", "");
     return table;
@@ -57,80 +56,57 @@ TEST(ItemTable, LoadRestoresRowsUpToTheCount) {
     table.Row(4).name = "残す";
     ini::Document doc = ini::Document::Parse(file::Read(DataPath("stored.koumoku.ini")).value_or(""));
     LoadItemTable(doc, table);
-    EXPECT_EQ(table.nextRow, 4);
-    EXPECT_EQ(table.Row(1).left, kRed);
-    EXPECT_EQ(table.Row(1).right, kRed);
-    EXPECT_EQ(table.Row(1).rightTip, "R:255 G:0 B:0");
-    EXPECT_EQ(table.rowColours[17], kRed);
+    EXPECT_EQ(table.firstFreeRow, 4);
+    EXPECT_EQ(table.Row(1).colour, kRed);
+    EXPECT_EQ(table.Row(1).newColour, kRed);
     EXPECT_EQ(table.Row(1).name, "壁");
-    EXPECT_EQ(table.Row(1).unit, "m^2");
+    EXPECT_EQ(table.Row(1).unitEntry, "m^2,1");
     EXPECT_EQ(table.Row(2).unitEntry, "m2,2.5");
     EXPECT_EQ(table.Row(2).factor, 2.5);
-    EXPECT_EQ(table.Row(3).left, kWhite);
-    EXPECT_EQ(table.Row(4).left, kWhite);
+    EXPECT_EQ(table.Row(3).colour, kWhite);
+    EXPECT_EQ(table.Row(4).colour, kWhite);
     EXPECT_EQ(table.Row(4).name, "残す");
 }
 
-TEST(ItemTable, UnitEntryGivesUnitAndFactor) {
-    struct Case {
-        const char* entry;
-        const char* unit;
-        double factor;
-    } cases[] = {
-        {"m2", "m2", 1.0}, {"m2,0", "m2", 1.0}, {"m2,abc", "m2", 1.0}, {"m2,2.5,x", "m2", 2.5},
-        {",3", "", 3.0},   {"m2,", "m2", 1.0},  {"個, 4", "個", 4.0},  {"m2,+2", "m2", 2.0},
-    };
-    for (const Case& c : cases) {
-        Table table = EmptyTable();
-        LoadItemTable(Items("[koumokusuu]\nkoumokusuu=1\n[tani]\ntani_1=" + std::string(c.entry) + "\n"), table);
-        EXPECT_EQ(table.Row(1).unitEntry, c.entry);
-        EXPECT_EQ(table.Row(1).unit, c.unit) << c.entry;
-        EXPECT_EQ(table.rowUnits[1], c.unit) << c.entry;
-        EXPECT_EQ(table.Row(1).factor, c.factor) << c.entry;
-    }
-}
-
-// An empty entry leaves the shown unit and the factor but empties the entry itself.
-TEST(ItemTable, EmptyUnitEntryKeepsUnitAndFactor) {
+// A stored entry gives the factor; an empty one empties the entry but leaves the factor.
+TEST(ItemTable, UnitEntriesGiveTheFactorAndAnEmptyOneKeepsIt) {
     Table table = EmptyTable();
-    SetRow(table, 1, kRed, "壁", "m^2,3");
-    table.rowUnits[1] = "m^2";
-    table.Row(1).factor = 3.0;
+    LoadItemTable(Items("[koumokusuu]\nkoumokusuu=1\n[tani]\ntani_1=個, 4\n"), table);
+    EXPECT_EQ(table.Row(1).unitEntry, "個, 4");
+    EXPECT_EQ(table.Row(1).factor, 4.0);
     LoadItemTable(Items("[koumokusuu]\nkoumokusuu=1\n[tani]\ntani_1=\n"), table);
     EXPECT_EQ(table.Row(1).unitEntry, "");
-    EXPECT_EQ(table.Row(1).unit, "m^2");
-    EXPECT_EQ(table.rowUnits[1], "m^2");
-    EXPECT_EQ(table.Row(1).factor, 3.0);
+    EXPECT_EQ(table.Row(1).factor, 4.0);
 }
 
 TEST(ItemTable, CountIsKeptWithinTheRows) {
     struct Case {
         const char* count;
-        int nextRow;
+        int firstFreeRow;
     } cases[] = {{"99", 17}, {"16", 17}, {"0", 1}, {"-5", 1}, {"abc", 5}, {"2.5", 5}, {"", 5}};
     for (const Case& c : cases) {
         Table table = EmptyTable();
-        table.nextRow = 5;
+        table.firstFreeRow = 5;
         std::string text = "[koumokusuu]\nkoumokusuu=" + std::string(c.count) + "\n[koumoku]\n";
         for (int i = 1; i <= 20; ++i)
             text += "koumoku_" + std::to_string(i) + "=n" + std::to_string(i) + "\n";
         LoadItemTable(Items(text), table);
-        EXPECT_EQ(table.nextRow, c.nextRow) << c.count;
+        EXPECT_EQ(table.firstFreeRow, c.firstFreeRow) << c.count;
         for (int i = 1; i <= kRowCount; ++i)
-            EXPECT_EQ(table.Row(i).name, i < c.nextRow ? "n" + std::to_string(i) : "") << c.count << " row " << i;
+            EXPECT_EQ(table.Row(i).name, i < c.firstFreeRow ? "n" + std::to_string(i) : "") << c.count << " row " << i;
     }
 }
 
 // A colour that is missing or no number keeps the row's colour; a name that is missing empties it.
 TEST(ItemTable, UnconvertibleColourKeepsTheRowColour) {
     Table table = EmptyTable();
-    table.rowColours[1] = kGreen;
-    table.rowColours[2] = kBlue;
+    table.Row(1).colour = kGreen;
+    table.Row(2).colour = kBlue;
     table.Row(2).name = "床";
     LoadItemTable(Items("[koumokusuu]\nkoumokusuu=2\n[Solid]\nSolidclr_1=red\n"), table);
-    EXPECT_EQ(table.Row(1).left, kGreen);
-    EXPECT_EQ(table.Row(2).left, kBlue);
-    EXPECT_EQ(table.Row(2).right, kBlue);
+    EXPECT_EQ(table.Row(1).colour, kGreen);
+    EXPECT_EQ(table.Row(2).colour, kBlue);
+    EXPECT_EQ(table.Row(2).newColour, kBlue);
     EXPECT_EQ(table.Row(2).name, "");
 }
 
@@ -139,22 +115,22 @@ TEST(ItemTable, TableFileRoundTrip) {
     std::string path = dir.File("表.JHY");
     ASSERT_TRUE(file::WriteAtomic(path, "[mine]\r\nkeep=1\r\n"));
     TableSettings settings;
-    settings.Keta = "1";
-    settings.Mojishu = "cn7";
+    settings.rounding = "1";
+    settings.textType = "cn7";
     ASSERT_TRUE(SaveTableFile(path, settings, SampleTable(), kWhite));
 
     TableSettings loaded;
     Table table = EmptyTable();
     OpenTableFile(path, loaded, table);
     EXPECT_EQ(loaded, settings);
-    EXPECT_EQ(table.nextRow, 4);
+    EXPECT_EQ(table.firstFreeRow, 4);
     Table sample = SampleTable();
     for (int i = 1; i <= 3; ++i) {
-        EXPECT_EQ(table.Row(i).left, sample.Row(i).left);
+        EXPECT_EQ(table.Row(i).colour, sample.Row(i).colour);
         EXPECT_EQ(table.Row(i).name, sample.Row(i).name);
         EXPECT_EQ(table.Row(i).unitEntry, sample.Row(i).unitEntry);
     }
-    EXPECT_EQ(table.Row(4).left, kWhite);
+    EXPECT_EQ(table.Row(4).colour, kWhite);
 
     // The settings sections come first; other sections stay.
     ini::Document doc = ini::Document::Load(path);
@@ -168,14 +144,13 @@ TEST(ItemTable, TableFileRoundTrip) {
 TEST(ItemTable, OpeningAMissingFileEmptiesNamesOnly) {
     TempFolder dir;
     TableSettings settings;
-    settings.Keta = "1";
+    settings.rounding = "1";
     Table table = SampleTable();
-    table.nextRow = 3;
+    table.firstFreeRow = 3;
     OpenTableFile(dir.File("new.JHY"), settings, table);
-    EXPECT_EQ(settings.Keta, "1");
-    EXPECT_EQ(table.nextRow, 3);
+    EXPECT_EQ(settings.rounding, "1");
+    EXPECT_EQ(table.firstFreeRow, 3);
     EXPECT_EQ(table.Row(1).name, "");
     EXPECT_EQ(table.Row(1).unitEntry, "");
-    EXPECT_EQ(table.Row(1).unit, "m^2");
-    EXPECT_EQ(table.Row(4).left, kBlue);
+    EXPECT_EQ(table.Row(4).colour, kBlue);
 }

@@ -19,23 +19,23 @@ TEST(TableSettings, DefaultsSaveToTheStandardFile) {
     EXPECT_EQ(doc.Serialize(), Fixture("default-settings.ini"));
 
     TableSettings loaded;
-    loaded.Keta = "0";
+    loaded.rounding = "0";
     LoadSettings(ini::Document::Parse(Fixture("default-settings.ini")), loaded);
     EXPECT_EQ(loaded, TableSettings{});
 }
 
 TEST(TableSettings, MissingKeysKeepTheCurrentValues) {
     TableSettings expected;
-    expected.Keta = "1";
+    expected.rounding = "1";
     TableSettings s;
     LoadSettings(ini::Document::Parse("[kihon]\r\nKeta=1\r\n"), s);
     EXPECT_EQ(s, expected);  // only the rounding changed
 
     TableSettings current;
-    current.Sotowaku = 0;
-    current.Tani = "坪,0.3025";
-    current.blKoumokuwrt = true;
-    current.intYose = 2;
+    current.outerFrame = 0;
+    current.defaultUnit = "坪,0.3025";
+    current.itemTableFlag = true;
+    current.nameAlignment = 2;
     TableSettings before = current;
     LoadSettings(ini::Document::Parse("[koumoku]\r\nkoumoku1=居室\r\n"), current);  // a table file without settings
     EXPECT_EQ(current, before);
@@ -52,9 +52,9 @@ TEST(TableSettings, ValuesConvertOrKeepTheSetting) {
         bool fromOpposite = false;
     };
     TableSettings opposite;
-    opposite.Sotowaku = 0;
-    opposite.blKoumokuwrt = true;
-    opposite.chkC = 1;
+    opposite.outerFrame = 0;
+    opposite.itemTableFlag = true;
+    opposite.upperCaseColourNames = 1;
     const Case cases[] = {
         {"Grid", "Sotowaku", "0", "0"},
         {"Grid", "Sotowaku", "abc", "1"},
@@ -93,24 +93,24 @@ TEST(TableSettings, ValuesConvertOrKeepTheSetting) {
     LoadSettings(ini::Document::Parse("[kihon]\r\nblKoumokuwrt=-1\r\n"), yes);
     TableSettings no = yes;
     LoadSettings(ini::Document::Parse("[kihon]\r\nblKoumokuwrt=FALSE\r\n"), no);
-    EXPECT_TRUE(yes.blKoumokuwrt);
-    EXPECT_FALSE(no.blKoumokuwrt);
+    EXPECT_TRUE(yes.itemTableFlag);
+    EXPECT_FALSE(no.itemTableFlag);
 }
 
 TEST(TableSettings, LongTextComesBackCut) {
     TableSettings s;
     LoadSettings(ini::Document::Parse("[kihon]\r\nTani=" + std::string(300, 'm') + "\r\n"), s);
-    EXPECT_EQ(s.Tani, std::string(254, 'm'));
+    EXPECT_EQ(s.defaultUnit, std::string(254, 'm'));
 }
 
 TEST(TableSettings, SaveKeepsOtherSectionsAndComments) {
     ini::Document doc = ini::Document::Parse(Fixture("mixed.ini"));
     TableSettings s;
     LoadSettings(doc, s);
-    EXPECT_EQ(s.Sotowaku, 0);
-    EXPECT_EQ(s.Soto_lc, "lc12");
-    EXPECT_EQ(s.Keta, "1");
-    EXPECT_EQ(s.Tani, "坪,0.3025");
+    EXPECT_EQ(s.outerFrame, 0);
+    EXPECT_EQ(s.outerFrameColour, "lc12");
+    EXPECT_EQ(s.rounding, "1");
+    EXPECT_EQ(s.defaultUnit, "坪,0.3025");
     StoreSettings(s, doc);
     EXPECT_EQ(doc.Serialize(), Fixture("mixed-saved.ini"));
 }

@@ -1,4 +1,4 @@
-// The settings panel: opening and closing, ruled-line groups, copy layout, rounding, case.
+// The settings the form takes: texts, ruled-line groups, copy layout, rounding, lists.
 #include "ui/SettingsPanel.h"
 
 #include <gtest/gtest.h>
@@ -7,108 +7,83 @@
 
 namespace {
 
-TEST(SettingsPanel, OpeningDisablesTheEditMenuAndControlsWorkOnlyWhileShown) {
-    ScratchFolder folder;
-    LoadedForm form(ModeCode::NewArea, folder);
-    form->SetFieldText(PanelField::Solid_W, "30");
-    EXPECT_EQ(form->Settings().Solid_W, "20");
-    form->Execute(Command::TableSettings);
-    EXPECT_TRUE(form->PanelVisible());
-    EXPECT_FALSE(form->StateOf(Command::AlignLeft).enabled);
-    form->SetFieldText(PanelField::Solid_W, "30");
-    form->ClosePanel();
-    EXPECT_TRUE(form->StateOf(Command::EditMenu).enabled);
-    EXPECT_EQ(form->Settings().Solid_W, "30");
-    EXPECT_FALSE(file::Exists(folder.File("Vemora.INI")));  // only OK and table files write
-}
-
-TEST(SettingsPanel, RuledLineBoxEnablesItsThreeCombosAndKeepsTheirTexts) {
-    ScratchFolder folder;
-    folder.Write("Vemora.INI", {"[Grid]", "Sotowaku=0", "Soto_lc=lc12"});
-    LoadedForm form(ModeCode::NewArea, folder);
-    for (PanelField f : {PanelField::Soto_lt, PanelField::Soto_lc, PanelField::Soto_ly})
-        EXPECT_FALSE(form->FieldEnabled(f));
-    EXPECT_TRUE(form->FieldEnabled(PanelField::Tate_lc));
-    EXPECT_EQ(FieldText(form->Settings(), PanelField::Soto_lc), "lc12");
-    form->Execute(Command::TableSettings);
-    form->SetFieldText(PanelField::Soto_lc, "lc3");  // disabled: ignored
-    form->ClickRuledLine(0, true);
-    form->ClickRuledLine(2, false);
-    EXPECT_TRUE(form->FieldEnabled(PanelField::Soto_ly));
-    for (PanelField f : {PanelField::Yoko_lt, PanelField::Yoko_lc, PanelField::Yoko_ly})
-        EXPECT_FALSE(form->FieldEnabled(f));
-    EXPECT_EQ(form->Settings().Yokosen, 0);
-    EXPECT_EQ(form->Settings().Soto_lc, "lc12");
-    EXPECT_EQ(form->Settings().Yoko_lc, "lc2");
+TEST(SettingsPanel, RuledLineSwitchEnablesItsThreeFieldsAndKeepsTheirTexts) {
+    LoadedForm form(ModeCode::NewArea, OneFile("Vemora.INI", {"[Grid]", "Sotowaku=0", "Soto_lc=lc12"}));
+    using enum PanelField;
+    const PanelField groups[3][3] = {{OuterFrameLineType, OuterFrameColour, OuterFrameLayer},
+                                     {VerticalLineType, VerticalLineColour, VerticalLineLayer},
+                                     {HorizontalLineType, HorizontalLineColour, HorizontalLineLayer}};
+    auto enabled = [&] {
+        std::string out;
+        for (const auto& group : groups)
+            for (PanelField field : group) out += form->FieldEnabled(field) ? "1" : "0";
+        return out;
+    };
+    EXPECT_EQ(enabled(), "000111111");
+    form->SetSetting(OuterFrameColour, "lc3");  // disabled: ignored
+    form->SetSetting(SampleWidth, "30");
+    form->SetRuledLines(0, true);
+    form->SetRuledLines(2, false);
+    EXPECT_EQ(enabled(), "111111000");
+    EXPECT_EQ(form->Settings().outerFrameColour, "lc12");
+    EXPECT_EQ(form->Settings().horizontalLineColour, "lc2");
+    EXPECT_EQ(form->Settings().sampleWidth, "30");
+    EXPECT_EQ(form.folder.Read("Vemora.INI"), "[Grid]\r\nSotowaku=0\r\nSoto_lc=lc12\r\n");  // only OK writes
 }
 
 TEST(SettingsPanel, ListsOfferTheirEntries) {
-    ScratchFolder folder;
-    folder.Write("vemora.lst", {"[items]", "居室", "[tani]", "m^2,1", "坪,0.3025"});
-    LoadedForm form(ModeCode::NewArea, folder);
+    LoadedForm form(ModeCode::NewArea, OneFile("vemora.lst", {"[items]", "居室", "[tani]", "m^2,1", "坪,0.3025"}));
     auto joined = [&](PanelField f) {
         std::string out;
         for (const std::string& e : form->ListEntries(f)) out += e + " ";
         return out;
     };
-    EXPECT_EQ(joined(PanelField::Keta), "4 3 2 1 0 -1 -2 -3 -4 -5 -6 ");
-    EXPECT_EQ(joined(PanelField::Tani), "m^2,1 坪,0.3025 ");
-    EXPECT_EQ(joined(PanelField::Tate_lc), "lc1 lc2 lc3 lc4 lc5 lc6 lc7 lc8 lc9 ");
-    EXPECT_EQ(joined(PanelField::Yoko_lt), "lt1 lt2 lt3 lt4 lt5 lt6 lt7 lt8 lt9 ");
-    EXPECT_EQ(form->ListEntries(PanelField::Mojishu).back(), "cn10");
-    EXPECT_EQ(form->ListEntries(PanelField::cmbSolidLay).back(), "lyf");
-    EXPECT_EQ(form->ListEntries(PanelField::Moji_ly).size(), 16u);
-    EXPECT_TRUE(form->ListEntries(PanelField::Sukima_H).empty());
+    EXPECT_EQ(joined(PanelField::Rounding), "4 3 2 1 0 -1 -2 -3 -4 -5 -6 ");
+    EXPECT_EQ(joined(PanelField::DefaultUnit), "m^2,1 坪,0.3025 ");
+    EXPECT_EQ(joined(PanelField::VerticalLineColour), "lc1 lc2 lc3 lc4 lc5 lc6 lc7 lc8 lc9 ");
+    EXPECT_EQ(joined(PanelField::HorizontalLineType), "lt1 lt2 lt3 lt4 lt5 lt6 lt7 lt8 lt9 ");
+    EXPECT_EQ(form->ListEntries(PanelField::TextType).back(), "cn10");
+    EXPECT_EQ(form->ListEntries(PanelField::SampleLayer).back(), "lyf");
+    EXPECT_EQ(form->ListEntries(PanelField::TextLayer).size(), 16u);
+    EXPECT_TRUE(form->ListEntries(PanelField::GapHeight).empty());
     EXPECT_EQ(form->Lists().items.at(0), "居室");
 }
 
-TEST(SettingsPanel, CopyLayoutOptionSetsTensoType) {
-    ScratchFolder folder;
-    folder.Write("Vemora.INI", {"[kihon]", "tensoType=7"});
-    LoadedForm form(ModeCode::NewArea, folder);
+TEST(SettingsPanel, CopyLayoutTakesCardOrListOnly) {
+    LoadedForm form(ModeCode::NewArea, OneFile("Vemora.INI", {"[kihon]", "tensoType=7"}));
     EXPECT_EQ(form->CopyLayout(), std::nullopt);
-    form->Execute(Command::TableSettings);
-    form->ClickCopyLayout(1);
-    EXPECT_EQ(form->Settings().tensoType, 1);
+    form->SetCopyLayout(1);
+    form->SetCopyLayout(2);
     EXPECT_EQ(form->CopyLayout(), 1);
 }
 
-TEST(SettingsPanel, PickingRoundingRecomputesNumbersOnly) {
-    ScratchFolder folder;
-    folder.Write("TEMP.TXT", {"hq", "lc1", "sl 0 0 49380 0 0 50000", "lc3", "sl 0 0 1000 0"});
-    LoadedForm form(ModeCode::NewArea, folder);
+TEST(SettingsPanel, RoundingRecomputesNumbersOnly) {
+    // Row 2's solid has too few corners to measure.
+    LoadedForm form(ModeCode::NewArea, OneFile("TEMP.TXT", {"hq", "lc1", "sl 0 0 49380 0 0 50000", "lc3", "sl 0 0 1"}));
     EXPECT_EQ(form.Row(1).quantity, "1,234.500");
     EXPECT_EQ(form.Row(2).quantity, "-");
-    form->Execute(Command::TableSettings);
-    form->SetFieldText(PanelField::Keta, "0");  // typed: nothing recomputed
+    form->SetSetting(PanelField::Rounding, "0");  // typed: nothing recomputed
     EXPECT_EQ(form.Row(1).quantity, "1,234.500");
-    form->PickKeta("-1");
+    form->SetRounding("-1");
     EXPECT_EQ(form.Row(1).quantity, "1,230");
-    form->PickKeta("4");
+    form->SetRounding("4");
     EXPECT_EQ(form.Row(1).quantity, "1,234.5000");
     EXPECT_EQ(form.Row(2).quantity, "-");
-    EXPECT_EQ(form->Settings().Keta, "4");
+    EXPECT_EQ(form->Settings().rounding, "4");
 }
 
-TEST(SettingsPanel, UpperCaseBoxConvertsEveryNameBothWays) {
-    ScratchFolder folder;
-    LoadedForm form(ModeCode::LayerNames, folder);
-    form->ClickName(1);
-    form->NameEditorTextChanged("#c#ff0000");
-    form->ClickName(2);
-    form->NameEditorTextChanged("壁a");
-    form->NameEditorFocusLost();
-    form->ClickUpperCase(true);
-    EXPECT_EQ(form.Row(1).name, "#C#FF0000");
-    EXPECT_EQ(form.Row(2).name, "壁A");
-    EXPECT_EQ(form->Settings().chkC, 1);
-    form->ClickUpperCase(false);
-    EXPECT_EQ(form.Row(1).name, "#c#ff0000");
-
-    ScratchFolder other("other");
-    LoadedForm area(ModeCode::NewArea, other);  // the box is not shown there
-    area->ClickUpperCase(true);
-    EXPECT_EQ(area->Settings().chkC, 0);
+// The layer-name modes have no settings menu: nothing of the table's settings changes there.
+TEST(SettingsPanel, LayerNameModesTakeNoSettings) {
+    LoadedForm form(ModeCode::LayerNamesExternal);
+    const TableSettings before = form->Settings();
+    const std::optional<int> alignment = form->NameAlignment();
+    form->SetRounding("1");
+    form->SetSetting(PanelField::SampleWidth, "30");
+    form->SetRuledLines(0, false);
+    form->SetCopyLayout(1);
+    form->SetNameAlignment(2);
+    EXPECT_EQ(form->Settings(), before);
+    EXPECT_EQ(form->NameAlignment(), alignment);
 }
 
 }  // namespace

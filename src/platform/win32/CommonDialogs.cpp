@@ -7,10 +7,9 @@
 #include <vector>
 
 #include "base/Utf16.h"
+#include "platform/win32/FormGestures.h"
 
-// The model's flags go to the system unchanged.
-static_assert(kFileOverwritePrompt == OFN_OVERWRITEPROMPT && kFileHideReadOnly == OFN_HIDEREADONLY &&
-              kFileCreatePrompt == OFN_CREATEPROMPT);
+// The swatch gestures' flags go to the system unchanged.
 static_assert(kColourRgbInit == CC_RGBINIT && kColourFullOpen == CC_FULLOPEN);
 
 namespace {

@@ -6,56 +6,68 @@
 
 namespace ids {
 
-// Swatch k (1..32): Lblpic(k); 1..16 the left swatches, 17..32 the right ones.
-constexpr int Swatch(int k) {
-    return 1000 + k;
+// Swatch 1..32: 1..16 the left swatches of rows 1..16, 17..32 the right ones.
+constexpr int Swatch(int number) {
+    return 1000 + number;
 }
+// The cells of row 1..16.
 constexpr int Name(int row) {
     return 1100 + row;
-}  // txtname(row)
+}
 constexpr int Quantity(int row) {
     return 1200 + row;
-}  // Text_sum(row)
+}
 constexpr int Unit(int row) {
     return 1300 + row;
-}  // Label5(row)
+}
 
-constexpr int kTitleBox = 1400;      // txtHyoumei
-constexpr int kTitleLabel = 1401;    // Label4
-constexpr int kSwatchButton = 1402;  // btnChenge
-constexpr int kHint = 1403;          // Label7
-constexpr int kUpperCase = 1404;     // chkC
-constexpr int kOk = 1405;            // Command2
-constexpr int kCopyOk = 1406;        // Command3
-constexpr int kNameEditor = 1407;    // Combo2
-constexpr int kUnitEditor = 1408;    // cbTani(0)
-constexpr int kHeadSwatch = 1410;    // Label2
-constexpr int kHeadName = 1411;      // Label3
-constexpr int kHeadQuantity = 1412;  // txttani
-constexpr int kHeadUnit = 1413;      // lbltani
+constexpr int kTitleBox = 1400;
+constexpr int kTitleLabel = 1401;
+constexpr int kSwatchButton = 1402;  // 並替 / 追加 / 削除
+constexpr int kHint = 1403;          // under the swatches
+constexpr int kUpperCase = 1404;     // "#cを大文字" in the layer-name modes
+constexpr int kOk = 1405;
+constexpr int kCopyOk = 1406;      // "コピー && OK"
+constexpr int kNameEditor = 1407;  // the floating editors
+constexpr int kUnitEditor = 1408;
+constexpr int kHeadSwatch = 1410;  // the column headings
+constexpr int kHeadName = 1411;
+constexpr int kHeadQuantity = 1412;
+constexpr int kHeadUnit = 1413;
 
-// The settings panel Frame1 and its controls.
+// The settings panel and its controls.
 constexpr int kPanel = 1500;
 constexpr int kPanelFrame = 1501;
-constexpr int kDefaultUnit = 1502;  // cbTaniD
-constexpr int kDigits = 1503;       // Comboketa
-constexpr int kSolidWidth = 1504;   // Solid_W
-constexpr int kSolidLayer = 1505;   // cmbSolidLay
-constexpr int kGapHeight = 1506;    // Sukima_H
-constexpr int kGapWidth = 1507;     // Sukima_W
-constexpr int Combo1(int k) {
-    return 1510 + k;
-}  // Combo1(1..11)
-constexpr int Keisen(int i) {
-    return 1530 + i;
-}  // ckKeisen(0..2)
-constexpr int CopyType(int i) {
-    return 1540 + i;
-}  // Option1(0..1)
-constexpr int kCopyFrame = 1545;  // Frame2
-constexpr int kPanelOk = 1546;    // cmdOptionOK
-constexpr int PanelLabel(int k) {
-    return 1560 + k;
+constexpr int kDefaultUnit = 1502;
+constexpr int kRounding = 1503;
+constexpr int kSampleWidth = 1504;
+constexpr int kSampleLayer = 1505;
+constexpr int kGapHeight = 1506;
+constexpr int kGapWidth = 1507;
+constexpr int kOuterFrameColour = 1511;
+constexpr int kVerticalLineColour = 1512;
+constexpr int kTextType = 1513;
+constexpr int kTextLayer = 1514;
+constexpr int kOuterFrameLayer = 1515;
+constexpr int kVerticalLineLayer = 1516;
+constexpr int kHorizontalLineColour = 1517;
+constexpr int kHorizontalLineLayer = 1518;
+constexpr int kOuterFrameLineType = 1519;
+constexpr int kVerticalLineType = 1520;
+constexpr int kHorizontalLineType = 1521;
+// The check box of ruled-line group 0..2 (outer frame, vertical, horizontal lines).
+constexpr int RuledLineBox(int group) {
+    return 1530 + group;
+}
+// The option of copy layout 0 (card) or 1 (list).
+constexpr int CopyLayoutOption(int layout) {
+    return 1540 + layout;
+}
+constexpr int kCopyFrame = 1545;
+constexpr int kPanelOk = 1546;
+// The captions of the panel's rows: 0..5 the settings, 6 the ruled-line heading.
+constexpr int PanelLabel(int row) {
+    return 1560 + row;
 }
 
 // Menu commands: kMenuBase + the Command's number (ui/Menus.h), e.g. 2003 終了, 2009 作表設定.

@@ -6,26 +6,26 @@
 
 #include <memory>
 
-#include "app/CommandLine.h"
 #include "base/Utf16.h"
+#include "host/Handoff.h"
 #include "host/JwRegistry.h"
-#include "output/handoff/Handoff.h"
-#include "platform/win32/JwWindows_win.h"
+#include "host/JwWindows_win.h"
+#include "platform/win32/Clipboard.h"
 #include "platform/win32/MainWindow.h"
 #include "platform/win32/MessageBoxNotifier.h"
 #include "platform/win32/ProgramPaths.h"
-#include "platform/win32/WindowServices.h"
 #include "ui/FormModel.h"
+#include "ui/Modes.h"
 
 namespace {
 
-// Zkakikomi over the real windows; its watchdog is a timer of the main form, delivered
+// The hand-off over the real windows; its watchdog is a timer of the main form, delivered
 // while the hand-off pumps messages.
 class WindowHandOff : public HandOff {
   public:
     explicit WindowHandOff(Notifier& notifier) : handoff_(windows_, notifier) {}
     void SetOwner(HWND window) { windows_.SetTimerWindow(window); }
-    void Run() override { handoff_.Zkakikomi(); }
+    void Run() override { handoff_.HandOver(); }
 
   private:
     Win32JwWindows windows_;
@@ -40,18 +40,18 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
 
     const std::string folder = ProgramFolder();
     SetCurrentDirectoryW(utf16::Widen(folder).c_str());
-    const ModeCode mode = SelectMode(ArgumentsAfterProgram(GetCommandLineW()));
+    const ModeRecord& mode = SelectMode(ArgumentsAfterProgram(GetCommandLineW()));
     std::unique_ptr<RegistrySource> registry = LiveRegistry();
 
     MessageBoxNotifier notifier;
-    WindowServices services;
+    SystemClipboard clipboard;
     WindowHandOff handOff(notifier);
-    FormModel model(mode, *registry, FormServices{notifier, services, services, services, handOff, services});
+    FormModel model(mode, *registry, FormServices{notifier, clipboard, handOff});
     MainWindow window(model);
     if (!window.Create())
         return 1;
     notifier.SetOwner(window.Handle());
-    services.SetOwner(window.Handle());
+    clipboard.SetOwner(window.Handle());
     handOff.SetOwner(window.Handle());
 
     // Messages of the load step (a missing TEMP.TXT, ...) come before the form is shown.

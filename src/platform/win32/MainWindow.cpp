@@ -2,15 +2,22 @@
 
 #include <commctrl.h>
 
+#include <initializer_list>
+#include <optional>
 #include <span>
+#include <string_view>
 #include <vector>
 
+#include "base/SolidColour.h"
 #include "base/Utf16.h"
+#include "base/WindowText_win.h"
+#include "model/Quantities.h"
+#include "platform/win32/AboutDialog.h"
+#include "platform/win32/CommonDialogs.h"
 #include "platform/win32/ControlIds.h"
 #include "platform/win32/SwatchControl.h"
 #include "platform/win32/UiFont.h"
 #include "platform/win32/Win32Error.h"
-#include "platform/win32/WindowText.h"
 #include "platform/win32/resource.h"
 
 namespace {
@@ -19,6 +26,13 @@ constexpr wchar_t kMainClass[] = L"VemoraMain";
 constexpr wchar_t kPanelClass[] = L"VemoraPanel";
 constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr int kEditorListRows = 12;  // entries shown when a floating editor's list drops down
+
+// The table files of 表を開く and 表を保存.
+constexpr char kTableFilter[] = "表ファイル (*.JHY)|*.JHY";
+const FileRequest kOpenTableRequest{
+    FileDialogKind::Open, "表ファイルを開く", kTableFilter, OFN_CREATEPROMPT | OFN_HIDEREADONLY, "*.JHY", "JHY"};
+const FileRequest kSaveTableRequest{
+    FileDialogKind::Save, "表ファイルを保存", kTableFilter, OFN_OVERWRITEPROMPT, "", "JHY"};
 
 // Where each setting of the panel is edited: its control, and whether that is a combo box.
 struct PanelFieldControl {
@@ -30,15 +44,23 @@ struct PanelFieldControl {
 };
 
 constexpr PanelFieldControl kPanelFields[] = {
-    {PanelField::Tani, ids::kDefaultUnit, true, 0, 0},    {PanelField::Keta, ids::kDigits, true, 1, 0},
-    {PanelField::Mojishu, ids::Combo1(3), true, 2, 0},    {PanelField::Moji_ly, ids::Combo1(4), true, 2, 1},
-    {PanelField::Solid_W, ids::kSolidWidth, false, 3, 0}, {PanelField::cmbSolidLay, ids::kSolidLayer, true, 3, 1},
-    {PanelField::Sukima_H, ids::kGapHeight, false, 4, 0}, {PanelField::Sukima_W, ids::kGapWidth, false, 5, 0},
-    {PanelField::Soto_lt, ids::Combo1(9), true, 6, 0},    {PanelField::Soto_lc, ids::Combo1(1), true, 6, 1},
-    {PanelField::Soto_ly, ids::Combo1(5), true, 6, 2},    {PanelField::Tate_lt, ids::Combo1(10), true, 7, 0},
-    {PanelField::Tate_lc, ids::Combo1(2), true, 7, 1},    {PanelField::Tate_ly, ids::Combo1(6), true, 7, 2},
-    {PanelField::Yoko_lt, ids::Combo1(11), true, 8, 0},   {PanelField::Yoko_lc, ids::Combo1(7), true, 8, 1},
-    {PanelField::Yoko_ly, ids::Combo1(8), true, 8, 2},
+    {PanelField::DefaultUnit, ids::kDefaultUnit, true, 0, 0},
+    {PanelField::Rounding, ids::kRounding, true, 1, 0},
+    {PanelField::TextType, ids::kTextType, true, 2, 0},
+    {PanelField::TextLayer, ids::kTextLayer, true, 2, 1},
+    {PanelField::SampleWidth, ids::kSampleWidth, false, 3, 0},
+    {PanelField::SampleLayer, ids::kSampleLayer, true, 3, 1},
+    {PanelField::GapHeight, ids::kGapHeight, false, 4, 0},
+    {PanelField::GapWidth, ids::kGapWidth, false, 5, 0},
+    {PanelField::OuterFrameLineType, ids::kOuterFrameLineType, true, 6, 0},
+    {PanelField::OuterFrameColour, ids::kOuterFrameColour, true, 6, 1},
+    {PanelField::OuterFrameLayer, ids::kOuterFrameLayer, true, 6, 2},
+    {PanelField::VerticalLineType, ids::kVerticalLineType, true, 7, 0},
+    {PanelField::VerticalLineColour, ids::kVerticalLineColour, true, 7, 1},
+    {PanelField::VerticalLineLayer, ids::kVerticalLineLayer, true, 7, 2},
+    {PanelField::HorizontalLineType, ids::kHorizontalLineType, true, 8, 0},
+    {PanelField::HorizontalLineColour, ids::kHorizontalLineColour, true, 8, 1},
+    {PanelField::HorizontalLineLayer, ids::kHorizontalLineLayer, true, 8, 2},
 };
 
 constexpr const char* kSettingLabels[] = {"単位，掛け率の初期値",       "数量の丸め",       "文字種,レイヤ",
@@ -53,7 +75,7 @@ const PanelFieldControl* PanelFieldById(int id) {
 }
 
 // Sets the text only when it differs, so a control being typed in keeps its caret.
-void SetText(HWND window, const std::string& text) {
+void SetText(HWND window, std::string_view text) {
     if (WindowText(window) != text)
         SetWindowTextW(window, utf16::Widen(text).c_str());
 }
@@ -92,10 +114,15 @@ bool Shown(HWND window) {
     return (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-// Is the message being checked (WM_GETDLGCODE's lParam) a key down of `key`?
-bool PendingKey(LPARAM lParam, WPARAM key) {
+// Is the message being checked (WM_GETDLGCODE's lParam) a key down of one of `keys`?
+bool PendingKey(LPARAM lParam, std::initializer_list<WPARAM> keys) {
     auto* pending = reinterpret_cast<const MSG*>(lParam);
-    return pending && pending->message == WM_KEYDOWN && pending->wParam == key;
+    if (!pending || pending->message != WM_KEYDOWN)
+        return false;
+    for (WPARAM key : keys)
+        if (pending->wParam == key)
+            return true;
+    return false;
 }
 
 // Does the text fit on one line in the static control, in its font?
@@ -135,13 +162,18 @@ bool IsChecked(HWND button) {
     return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-// Item-name alignment (intYose as applied: 0 left, 1 right, 2 centre; none: as designed, left).
+// The item names' alignment (0 left, 1 right, 2 centre; none: the form's own, left).
 DWORD NameAlignmentStyle(std::optional<int> alignment) {
     if (alignment == 1)
         return SS_RIGHT;
     if (alignment == 2)
         return SS_CENTER;
     return SS_LEFTNOWORDWRAP;
+}
+
+// A swatch's tooltip: the colour as "R:.. G:.. B:..", none for an empty swatch.
+std::string SwatchTip(SolidColour colour, SolidColour background) {
+    return colour == background ? std::string() : ColourRgbText(colour);
 }
 
 void RegisterClasses() {
@@ -245,9 +277,9 @@ void MainWindow::CreateControls() {
 
     // The floating editors: editable drop-down lists laid over a cell while in use.
     const DWORD editorStyle = WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
-    nameEditor_ = AddControl(window_, L"COMBOBOX", "", editorStyle, ids::kNameEditor);
-    unitEditor_ = AddControl(window_, L"COMBOBOX", "", editorStyle, ids::kUnitEditor);
-    for (HWND combo : {nameEditor_, unitEditor_}) {
+    nameEditor_.combo = AddControl(window_, L"COMBOBOX", "", editorStyle, ids::kNameEditor);
+    unitEditor_.combo = AddControl(window_, L"COMBOBOX", "", editorStyle, ids::kUnitEditor);
+    for (HWND combo : {nameEditor_.combo, unitEditor_.combo}) {
         COMBOBOXINFO info{};
         info.cbSize = sizeof info;
         if (GetComboBoxInfo(combo, &info) && info.hwndItem)
@@ -267,7 +299,7 @@ void MainWindow::CreatePanel() {
         AddControl(panel_, L"STATIC", kSettingLabels[r], WS_VISIBLE | SS_NOPREFIX, ids::PanelLabel(r));
     AddControl(panel_, L"STATIC", "　罫線", WS_VISIBLE | SS_NOPREFIX, ids::PanelLabel(6));
     for (int g = 0; g < kRuledLineGroups; ++g)
-        AddControl(panel_, L"BUTTON", kRuleLabels[g], WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, ids::Keisen(g));
+        AddControl(panel_, L"BUTTON", kRuleLabels[g], WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, ids::RuledLineBox(g));
     for (const PanelFieldControl& f : kPanelFields) {
         if (f.combo)
             AddControl(panel_, L"COMBOBOX", "", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
@@ -276,8 +308,8 @@ void MainWindow::CreatePanel() {
             AddControl(panel_, L"EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, f.id, WS_EX_CLIENTEDGE);
     }
     AddControl(panel_, L"BUTTON", "一覧表型", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
-               ids::CopyType(1));
-    AddControl(panel_, L"BUTTON", "カード型", WS_VISIBLE | BS_AUTORADIOBUTTON, ids::CopyType(0));
+               ids::CopyLayoutOption(1));
+    AddControl(panel_, L"BUTTON", "カード型", WS_VISIBLE | BS_AUTORADIOBUTTON, ids::CopyLayoutOption(0));
     AddControl(panel_, L"BUTTON", "ＯＫ", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, ids::kPanelOk);
     // Group boxes last: they lie under the controls they frame.
     AddControl(panel_, L"BUTTON", "コピー", WS_VISIBLE | BS_GROUPBOX, ids::kCopyFrame);
@@ -332,7 +364,7 @@ void MainWindow::Place(HWND control, const TwipsRect& rect, HWND insertAfter) co
 }
 
 void MainWindow::PlaceControls() {
-    geometry_ = GeometryFor(model_.Layout());
+    geometry_ = GeometryFor(model_.Mode().layout);
     const WindowGeometry& g = geometry_;
     Place(titleLabel_, g.titleLabel);
     Place(titleBox_, g.titleBox);
@@ -360,18 +392,19 @@ void MainWindow::PlaceControls() {
 
     // The editors' edit field as high as a cell, so that they cover it exactly.
     int cellHeight = TwipsToPixels(g.rows[1].name.height, dpi_);
-    for (HWND combo : {nameEditor_, unitEditor_})
-        SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), cellHeight - 6);
-    nameEditorRow_ = unitEditorRow_ = 0;  // laid again on the next render
+    for (EditorControl* editor : {&nameEditor_, &unitEditor_}) {
+        SendMessageW(editor->combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), cellHeight - 6);
+        editor->laidOpening = -1;  // laid again on the next render
+    }
 
-    const PanelGeometry p = PanelGeometryFor(model_.Layout());
+    const PanelGeometry p = PanelGeometryFor(model_.Mode().layout);
     Place(panel_, p.panel);
     Place(GetDlgItem(panel_, ids::kPanelFrame), p.frame);
     for (int r = 0; r < 6; ++r)
         Place(GetDlgItem(panel_, ids::PanelLabel(r)), p.settingRows[static_cast<std::size_t>(r)].label);
     Place(GetDlgItem(panel_, ids::PanelLabel(6)), p.rulesHeading);
     for (int r = 0; r < kRuledLineGroups; ++r)
-        Place(GetDlgItem(panel_, ids::Keisen(r)), p.ruleRows[static_cast<std::size_t>(r)].label);
+        Place(GetDlgItem(panel_, ids::RuledLineBox(r)), p.ruleRows[static_cast<std::size_t>(r)].label);
     for (const PanelFieldControl& f : kPanelFields) {
         const PanelRowGeometry& row = f.row < 6 ? p.settingRows[static_cast<std::size_t>(f.row)]
                                                 : p.ruleRows[static_cast<std::size_t>(f.row - 6)];
@@ -381,8 +414,8 @@ void MainWindow::PlaceControls() {
         Place(GetDlgItem(panel_, f.id), rect);
     }
     Place(GetDlgItem(panel_, ids::kCopyFrame), p.copyFrame);
-    Place(GetDlgItem(panel_, ids::CopyType(0)), p.copyOptions[0]);
-    Place(GetDlgItem(panel_, ids::CopyType(1)), p.copyOptions[1]);
+    Place(GetDlgItem(panel_, ids::CopyLayoutOption(0)), p.copyOptions[0]);
+    Place(GetDlgItem(panel_, ids::CopyLayoutOption(1)), p.copyOptions[1]);
     Place(GetDlgItem(panel_, ids::kPanelOk), p.ok);
     FitWindowToClient();
 }
@@ -404,8 +437,8 @@ void MainWindow::FitWindowToClient() {
 }
 
 void MainWindow::FillLists() {
-    FillCombo(nameEditor_, model_.Lists().items);
-    FillCombo(unitEditor_, model_.Lists().units);
+    FillCombo(nameEditor_.combo, model_.Lists().items);
+    FillCombo(unitEditor_.combo, model_.Lists().units);
     for (const PanelFieldControl& f : kPanelFields)
         if (f.combo)
             FillCombo(GetDlgItem(panel_, f.id), model_.ListEntries(f.field));
@@ -459,22 +492,22 @@ MainWindow::EditorEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam
     auto* window = reinterpret_cast<MainWindow*>(self);
     switch (message) {
         case WM_GETDLGCODE: {
-            // Enter (it walks the rows) and Esc (it cancels) belong to the editor, not to the
-            // dialog navigation.
+            // Enter (it walks the rows) and Esc (it puts the row back) belong to the editor,
+            // not to the dialog navigation.
             LRESULT code = DefSubclassProc(edit, message, wParam, lParam);
-            if (PendingKey(lParam, VK_RETURN) || PendingKey(lParam, VK_ESCAPE))
-                code |= DLGC_WANTALLKEYS;
-            return code;
+            return PendingKey(lParam, {VK_RETURN, VK_ESCAPE}) ? code | DLGC_WANTALLKEYS : code;
         }
         case WM_KEYDOWN: {
-            // The combo closes its list first, then the model walks to the next row or cancels.
+            // The combo closes its list first, then the editor walks on or puts the row back.
+            HWND combo = GetParent(edit);
+            const bool dropped = SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
             LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
-            window->OnEditorKey(GetParent(edit), static_cast<int>(wParam));
+            window->OnEditorKey(combo, static_cast<int>(wParam), dropped);
             return result;
         }
         case WM_CHAR:
             if (wParam == L'\r' || wParam == 0x1B)
-                return 0;  // no beep for the Enter that walked the rows or the Esc that cancelled
+                return 0;  // no beep for the Enter or the Esc the editor took
             return DefSubclassProc(edit, message, wParam, lParam);
         case WM_NCDESTROY:
             RemoveWindowSubclass(edit, EditorEditProc, 1);
@@ -489,7 +522,7 @@ LRESULT CALLBACK MainWindow::CellProc(HWND cell, UINT message, WPARAM wParam, LP
         case WM_GETDLGCODE: {
             // Enter opens the cell's editor rather than going to the dialog navigation.
             LRESULT code = DefSubclassProc(cell, message, wParam, lParam);
-            return PendingKey(lParam, VK_RETURN) ? code | DLGC_WANTALLKEYS : code;
+            return PendingKey(lParam, {VK_RETURN}) ? code | DLGC_WANTALLKEYS : code;
         }
         case WM_KEYDOWN:
             if (wParam != VK_RETURN && wParam != VK_F2)
@@ -527,11 +560,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return 0;
         case kSwatchClicked:
-            model_.ClickSwatch(static_cast<int>(wParam));
-            AfterEvent();
+            OnSwatchClicked(static_cast<int>(wParam));
             return 0;
         case kSwatchDropped:
-            model_.DropSwatch(static_cast<int>(wParam), static_cast<int>(lParam));
+            gestures_.DropSwatch(static_cast<int>(wParam), static_cast<int>(lParam));
             AfterEvent();
             return 0;
         case WM_CTLCOLORSTATIC:
@@ -547,7 +579,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CLOSE:
             // The close box leaves without output, as 終了 does; ignored while the hand-off runs.
-            model_.Close();
+            model_.Exit();
             AfterEvent();
             return 0;
         case WM_DESTROY:
@@ -561,7 +593,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void MainWindow::OnCommand(int id, int code, HWND control) {
     if (id >= ids::kMenuBase && id < ids::kMenuBase + kCommandCount && !control) {
-        model_.Execute(static_cast<Command>(id - ids::kMenuBase));
+        OnMenuCommand(static_cast<Command>(id - ids::kMenuBase));
         AfterEvent();
         return;
     }
@@ -572,34 +604,15 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
         else
             return;
     }
-    if (control == nameEditor_ || control == unitEditor_) {
-        bool name = control == nameEditor_;
-        switch (code) {
-            case CBN_EDITCHANGE:
-                name ? model_.NameEditorTextChanged(WindowText(control))
-                     : model_.UnitEditorTextChanged(WindowText(control));
-                break;
-            case CBN_SELCHANGE:
-                name ? model_.NameEditorTextChanged(PickedText(control))
-                     : model_.UnitEditorTextChanged(PickedText(control));
-                break;
-            case CBN_KILLFOCUS:
-                // Focus moving between the combo and its own edit box is no loss.
-                if (HoldsFocus(control))
-                    return;
-                name ? model_.NameEditorFocusLost() : model_.UnitEditorFocusLost();
-                break;
-            default:
-                return;
-        }
-        AfterEvent();
+    if (control == nameEditor_.combo || control == unitEditor_.combo) {
+        OnEditorCommand(control == nameEditor_.combo ? EditorColumn::Name : EditorColumn::Unit, code, control);
         return;
     }
     for (int i = 1; i <= kRowCount; ++i) {
         if (id == ids::Name(i) && code == STN_CLICKED)
-            model_.ClickName(i);
+            gestures_.OpenEditor(EditorColumn::Name, i);
         else if (id == ids::Unit(i) && code == STN_CLICKED)
-            model_.ClickUnit(i);
+            gestures_.OpenEditor(EditorColumn::Unit, i);
         else if (id == ids::Quantity(i) && code == EN_CHANGE)
             model_.SetQuantity(i, WindowText(control));
         else
@@ -614,73 +627,137 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     } else if (code != BN_CLICKED) {
         return;
     } else if (id == ids::kSwatchButton) {
-        model_.ClickSwapButton();
+        gestures_.ClickSwatchButton();
     } else if (id == ids::kUpperCase) {
-        model_.ClickUpperCase(IsChecked(control));
+        model_.SetUpperCaseColourNames(IsChecked(control));
+        gestures_.FollowRows();
     } else if (id == ids::kOk) {
         model_.Ok();
     } else if (id == ids::kCopyOk) {
-        model_.CopyAndOk();
-    } else if (id == IDCANCEL && model_.PanelVisible()) {  // Esc closes the settings panel
-        model_.ClosePanel();
+        model_.CopyTable();
+    } else if (id == IDCANCEL && panelVisible_ && gestures_.Accepting()) {  // Esc closes the settings panel
+        panelVisible_ = false;
     } else {
         return;
     }
     AfterEvent();
 }
 
+// Commands of disabled menus are ignored, as are all while the hand-off runs.
+void MainWindow::OnMenuCommand(Command command) {
+    if (!gestures_.Accepting() || !model_.StateOf(command, panelVisible_).enabled)
+        return;
+    if (std::optional<int> alignment = AlignmentOf(command)) {
+        model_.SetNameAlignment(*alignment);
+        return;
+    }
+    switch (command) {
+        case Command::OpenTable:
+            if (std::optional<std::string> path = ShowFileDialog(window_, kOpenTableRequest))
+                if (model_.OpenTableFile(*path))
+                    gestures_.FollowRows();
+            break;
+        case Command::SaveTable:
+            if (std::optional<std::string> path = ShowFileDialog(window_, kSaveTableRequest))
+                model_.SaveTableFile(*path);
+            break;
+        case Command::Exit:
+            model_.Exit();
+            break;
+        case Command::TableSettings:
+            panelVisible_ = true;
+            break;
+        case Command::About:
+            ShowAboutDialog(window_);
+            break;
+        default:
+            break;  // the menu-bar entries only open their menus
+    }
+}
+
+void MainWindow::OnEditorCommand(EditorColumn column, int code, HWND combo) {
+    switch (code) {
+        case CBN_EDITCHANGE:
+            gestures_.EditorTextChanged(column, WindowText(combo));
+            break;
+        case CBN_SELCHANGE:
+            gestures_.EditorTextChanged(column, PickedText(combo));
+            break;
+        case CBN_KILLFOCUS:
+            // Focus moving between the combo and its own edit box is no loss.
+            if (HoldsFocus(combo))
+                return;
+            gestures_.EditorFocusLost(column);
+            break;
+        default:
+            return;
+    }
+    AfterEvent();
+}
+
+void MainWindow::OnEditorKey(HWND combo, int keyCode, bool listWasDropped) {
+    const EditorColumn column = combo == nameEditor_.combo ? EditorColumn::Name : EditorColumn::Unit;
+    if (keyCode == VK_RETURN) {
+        gestures_.EditorEnter(column);
+    } else if (keyCode == VK_ESCAPE && listWasDropped) {
+        SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);  // the first Esc only closes the list
+        return;
+    } else if (keyCode == VK_ESCAPE) {
+        const int row = gestures_.Editor(column).row;
+        gestures_.CancelEditor(column);
+        // The focus goes back to the cell the editor covered.
+        if (!gestures_.Editor(column).open && row >= 1 && row <= kRowCount)
+            SetFocus(CellOf(column, row));
+    } else {
+        return;
+    }
+    AfterEvent();
+}
+
+HWND MainWindow::CellOf(EditorColumn column, int row) const {
+    const RowControls& controls = rows_[static_cast<std::size_t>(row)];
+    return column == EditorColumn::Unit ? controls.unit : controls.name;
+}
+
+void MainWindow::OnCellOpenKey(HWND cell) {
+    const int id = GetDlgCtrlID(cell);
+    if (id > ids::Name(0) && id <= ids::Name(kRowCount))
+        gestures_.OpenEditor(EditorColumn::Name, id - ids::Name(0));
+    else if (id > ids::Unit(0) && id <= ids::Unit(kRowCount))
+        gestures_.OpenEditor(EditorColumn::Unit, id - ids::Unit(0));
+    else
+        return;
+    AfterEvent();
+}
+
+void MainWindow::OnSwatchClicked(int swatch) {
+    gestures_.ClickSwatch(swatch, [this](std::uint32_t flags) { return ShowColourDialog(window_, kBlack, flags); });
+    AfterEvent();
+}
+
 void MainWindow::OnPanelCommand(int id, int code, HWND control) {
-    if (rendering_)
+    if (rendering_ || !panelVisible_ || !gestures_.Accepting())
         return;
     if (const PanelFieldControl* f = PanelFieldById(id)) {
-        if (code == CBN_SELCHANGE && f->field == PanelField::Keta)
-            model_.PickKeta(PickedText(control));
+        if (code == CBN_SELCHANGE && f->field == PanelField::Rounding)
+            model_.SetRounding(PickedText(control));  // a picked rounding recomputes the quantities
         else if (code == CBN_SELCHANGE)
-            model_.SetFieldText(f->field, PickedText(control));
+            model_.SetSetting(f->field, PickedText(control));
         else if (code == CBN_EDITCHANGE || code == EN_CHANGE)
-            model_.SetFieldText(f->field, WindowText(control));
+            model_.SetSetting(f->field, WindowText(control));
         else
             return;
     } else if (code != BN_CLICKED) {
         return;
     } else if (id == ids::kPanelOk) {
-        model_.ClosePanel();
-    } else if (id >= ids::Keisen(0) && id < ids::Keisen(kRuledLineGroups)) {
-        model_.ClickRuledLine(id - ids::Keisen(0), IsChecked(control));
-    } else if (id == ids::CopyType(0) || id == ids::CopyType(1)) {
-        model_.ClickCopyLayout(id - ids::CopyType(0));
+        panelVisible_ = false;
+    } else if (id >= ids::RuledLineBox(0) && id < ids::RuledLineBox(kRuledLineGroups)) {
+        model_.SetRuledLines(id - ids::RuledLineBox(0), IsChecked(control));
+    } else if (id == ids::CopyLayoutOption(0) || id == ids::CopyLayoutOption(1)) {
+        model_.SetCopyLayout(id - ids::CopyLayoutOption(0));
     } else {
         return;
     }
-    AfterEvent();
-}
-
-void MainWindow::OnEditorKey(HWND combo, int keyCode) {
-    const bool cancel = keyCode == VK_ESCAPE;
-    if (combo == nameEditor_)
-        cancel ? model_.CancelNameEditor() : model_.NameEditorKeyDown(keyCode);
-    else if (combo == unitEditor_)
-        cancel ? model_.CancelUnitEditor() : model_.UnitEditorKeyDown(keyCode);
-    else
-        return;
-    if (keyCode == VK_RETURN)
-        nameEditorRow_ = unitEditorRow_ = 0;  // lay the editor anew, text selected
-    AfterEvent();
-}
-
-HWND MainWindow::CellOf(int row, bool unitColumn) const {
-    const RowControls& controls = rows_[static_cast<std::size_t>(row)];
-    return unitColumn ? controls.unit : controls.name;
-}
-
-void MainWindow::OnCellOpenKey(HWND cell) {
-    int id = GetDlgCtrlID(cell);
-    if (id > ids::Name(0) && id <= ids::Name(kRowCount))
-        model_.ClickName(id - ids::Name(0));
-    else if (id > ids::Unit(0) && id <= ids::Unit(kRowCount))
-        model_.ClickUnit(id - ids::Unit(0));
-    else
-        return;
     AfterEvent();
 }
 
@@ -695,6 +772,8 @@ LRESULT MainWindow::OnColourStatic(HDC dc, HWND control) {
     return reinterpret_cast<LRESULT>(cellBrush_.Get());
 }
 
+// Swatches show their colour as "R:.. G:.. B:..", unit cells their whole unit entry, name
+// cells the whole name when they show it cut short.
 void MainWindow::OnTooltipText(NMTTDISPINFOW& info) {
     HWND tool = reinterpret_cast<HWND>(info.hdr.idFrom);
     tooltipText_.clear();
@@ -702,11 +781,10 @@ void MainWindow::OnTooltipText(NMTTDISPINFOW& info) {
     const Table& table = model_.GetTable();
     if (int swatch = SwatchNumber(tool)) {
         const TableRow& row = table.Row(SwatchRow(swatch));
-        tooltipText_ = utf16::Widen(IsLeftSwatch(swatch) ? row.leftTip : row.rightTip);
+        tooltipText_ = utf16::Widen(SwatchTip(IsLeftSwatch(swatch) ? row.colour : row.newColour, model_.Background()));
     } else if (id > ids::Unit(0) && id <= ids::Unit(kRowCount)) {
         tooltipText_ = utf16::Widen(table.Row(id - ids::Unit(0)).unitEntry);
     } else if (id > ids::Name(0) && id <= ids::Name(kRowCount)) {
-        // Only a name the cell shows cut short.
         std::wstring name = utf16::Widen(table.Row(id - ids::Name(0)).name);
         if (!FitsIn(tool, name))
             tooltipText_ = std::move(name);
@@ -749,22 +827,23 @@ void MainWindow::Render() {
 }
 
 void MainWindow::RenderOnce() {
-    const FormLayout& layout = model_.Layout();
-    SetText(window_, layout.caption);
+    const ModeRecord& mode = model_.Mode();
+    const FormLayout& layout = mode.layout;
+    SetText(window_, model_.Caption());
     SetText(titleLabel_, layout.titleLabel);
     SetText(titleBox_, model_.Title());
     SetText(headSwatch_, layout.swatchHeading);
     SetText(headName_, layout.nameHeading);
-    SetVisible(headQuantity_, layout.quantityHeadingVisible);
-    SetText(swatchButton_, model_.SwapButtonCaption());
+    SetVisible(headQuantity_, layout.quantityColumns);
+    SetText(swatchButton_, SwatchModeCaption(gestures_.SwatchState()));
     SetVisible(swatchButton_, layout.swapButtonVisible);
-    SetText(hint_, model_.Hint());
+    SetText(hint_, SwatchHint(mode, gestures_.SwatchState()));
     SetVisible(upperCase_, layout.upperCaseBoxVisible);
-    SetChecked(upperCase_, model_.Settings().chkC != 0);
+    SetChecked(upperCase_, model_.Settings().upperCaseColourNames != 0);
     SetVisible(copyOk_, layout.copyButtonVisible);
     RenderRows();
-    RenderEditor(nameEditor_, model_.NameEditor(), false);
-    RenderEditor(unitEditor_, model_.UnitEditor(), true);
+    RenderEditor(EditorColumn::Name);
+    RenderEditor(EditorColumn::Unit);
     RenderPanel();
     RenderMenus();
 }
@@ -772,15 +851,15 @@ void MainWindow::RenderOnce() {
 void MainWindow::RenderRows() {
     const Table& table = model_.GetTable();
     const bool white = model_.SwatchTextWhite();
-    const bool draggable = model_.LeftSwatchesDraggable();
+    const bool draggable = gestures_.LeftSwatchesDraggable();
     const DWORD alignment = NameAlignmentStyle(model_.NameAlignment());
-    const EditorState& nameEditor = model_.NameEditor();
-    const EditorState& unitEditor = model_.UnitEditor();
+    const FloatingEditor& nameEditor = gestures_.Editor(EditorColumn::Name);
+    const FloatingEditor& unitEditor = gestures_.Editor(EditorColumn::Unit);
     for (int i = 1; i <= kRowCount; ++i) {
         const TableRow& row = table.Row(i);
         const RowControls& controls = rows_[static_cast<std::size_t>(i)];
-        SetSwatchLook(controls.left, {row.left, row.leftCaption, white, draggable});
-        SetSwatchLook(controls.right, {row.right, row.rightCaption, white, false});
+        SetSwatchLook(controls.left, {row.colour, std::string(model_.SwatchMark(i, false)), white, draggable});
+        SetSwatchLook(controls.right, {row.newColour, std::string(model_.SwatchMark(i, true)), white, false});
         LONG_PTR style = GetWindowLongPtrW(controls.name, GWL_STYLE);
         if ((static_cast<DWORD>(style) & SS_TYPEMASK) != alignment) {
             SetWindowLongPtrW(controls.name, GWL_STYLE, (style & ~static_cast<LONG_PTR>(SS_TYPEMASK)) | alignment);
@@ -788,34 +867,34 @@ void MainWindow::RenderRows() {
         }
         SetText(controls.name, row.name);
         SetText(controls.quantity, row.quantity);
-        SetText(controls.unit, row.unit);
+        SetText(controls.unit, UnitCaption(row.unitEntry));
         // A cell under its open editor is no tab stop: Tab goes on from the editor to the next cell.
-        SetTabStop(controls.name, !(nameEditor.visible && nameEditor.row == i));
-        SetTabStop(controls.unit, !(unitEditor.visible && unitEditor.row == i));
+        SetTabStop(controls.name, !(nameEditor.open && nameEditor.row == i));
+        SetTabStop(controls.unit, !(unitEditor.open && unitEditor.row == i));
     }
 }
 
-void MainWindow::RenderEditor(HWND combo, const EditorState& editor, bool unitColumn) {
-    int& laidRow = unitColumn ? unitEditorRow_ : nameEditorRow_;
-    if (!editor.visible || editor.row < 1 || editor.row > kRowCount) {
-        // A closing editor that has the focus (Esc) hands it back to its cell.
-        if (laidRow != 0 && HoldsFocus(combo))
-            SetFocus(CellOf(laidRow, unitColumn));
-        laidRow = 0;
+void MainWindow::RenderEditor(EditorColumn column) {
+    const FloatingEditor& editor = gestures_.Editor(column);
+    EditorControl& control = EditorControlOf(column);
+    HWND combo = control.combo;
+    if (!editor.open || editor.row < 1 || editor.row > kRowCount) {
+        control.laidOpening = -1;
         SetVisible(combo, false);
         return;
     }
     SetText(combo, editor.text);
-    if (laidRow == editor.row && Shown(combo))
+    if (control.laidOpening == editor.opening && Shown(combo))
         return;
     // Over the cell, and just above it in z-order, so that Tab goes on from the cell's place.
-    HWND cell = CellOf(editor.row, unitColumn);
+    const bool unitColumn = column == EditorColumn::Unit;
+    HWND cell = CellOf(column, editor.row);
     const RowGeometry& rg = geometry_.rows[static_cast<std::size_t>(editor.row)];
     TwipsRect rect = unitColumn ? rg.unit : rg.name;
     rect.height += kEditorListRows * rect.height;
     HWND above = GetWindow(cell, GW_HWNDPREV);
     Place(combo, rect, above ? above : HWND_TOP);
-    laidRow = editor.row;
+    control.laidOpening = editor.opening;
     ShowWindow(combo, SW_SHOW);
     SendMessageW(combo, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));  // typing replaces the value
     if (!HoldsFocus(combo))
@@ -826,21 +905,20 @@ void MainWindow::RenderEditor(HWND combo, const EditorState& editor, bool unitCo
 // (Tab cycles inside the panel) or the mouse. The focus goes into the panel before the
 // controls are disabled and comes back after they are enabled again.
 void MainWindow::RenderPanel() {
-    const bool visible = model_.PanelVisible();
-    if (visible && !Shown(panel_)) {
+    if (panelVisible_ && !Shown(panel_)) {
         SetWindowPos(panel_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
         SetFocus(GetDlgItem(panel_, ids::kPanelOk));
     }
-    const FormLayout& form = model_.Layout();
+    const FormLayout& form = model_.Mode().layout;
     for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (child == panel_)
             continue;
-        bool enabled = child == swatchButton_ ? form.swapButtonEnabled
-                       : child == copyOk_     ? form.copyButtonEnabled
-                                              : true;
-        SetEnabled(child, enabled && !visible);
+        const bool enabled = child == swatchButton_ ? form.swapButtonEnabled
+                             : child == copyOk_     ? form.copyButtonEnabled
+                                                    : true;
+        SetEnabled(child, enabled && !panelVisible_);
     }
-    if (!visible && Shown(panel_)) {
+    if (!panelVisible_ && Shown(panel_)) {
         ShowWindow(panel_, SW_HIDE);
         SetFocus(titleBox_);
     }
@@ -851,10 +929,10 @@ void MainWindow::RenderPanel() {
         SetEnabled(control, model_.FieldEnabled(f.field));
     }
     for (int g = 0; g < kRuledLineGroups; ++g)
-        SetChecked(GetDlgItem(panel_, ids::Keisen(g)), RuledLineSwitch(settings, g) != 0);
+        SetChecked(GetDlgItem(panel_, ids::RuledLineBox(g)), RuledLineSwitch(settings, g) != 0);
     std::optional<int> layout = model_.CopyLayout();
-    SetChecked(GetDlgItem(panel_, ids::CopyType(0)), layout == 0);
-    SetChecked(GetDlgItem(panel_, ids::CopyType(1)), layout == 1);
+    SetChecked(GetDlgItem(panel_, ids::CopyLayoutOption(0)), layout == 0);
+    SetChecked(GetDlgItem(panel_, ids::CopyLayoutOption(1)), layout == 1);
 }
 
 void MainWindow::RenderMenus() {
@@ -862,7 +940,7 @@ void MainWindow::RenderMenus() {
     bool barChanged = false;
     int position = -1;
     for (const MenuDef& def : MenuBar()) {
-        CommandState state = model_.StateOf(def.command);
+        CommandState state = model_.StateOf(def.command, panelVisible_);
         UINT enable = state.enabled ? MF_ENABLED : MF_GRAYED;
         if (def.topLevel) {
             ++position;

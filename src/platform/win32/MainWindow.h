@@ -1,5 +1,6 @@
-// The main form as a native window over the form model: it creates the controls, shows the
-// model's state after every event and hands every user action to the model.
+// The main form as a native window over the form model: it creates the controls, turns
+// clicks, keys and drags into gestures (FormGestures) and the model's intents, shows the
+// common dialogs the gestures and menus ask for, and shows the model's state after every event.
 #pragma once
 
 #include <windows.h>
@@ -9,14 +10,15 @@
 #include <array>
 #include <string>
 
-#include "exchange/Table.h"
+#include "model/Table.h"
+#include "platform/win32/FormGestures.h"
 #include "platform/win32/Scoped.h"
 #include "platform/win32/WindowGeometry.h"
 #include "ui/FormModel.h"
 
 class MainWindow {
   public:
-    explicit MainWindow(FormModel& model) : model_(model) {}
+    explicit MainWindow(FormModel& model) : model_(model), gestures_(model) {}
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
     ~MainWindow();
@@ -34,6 +36,11 @@ class MainWindow {
   private:
     struct RowControls {
         HWND left = nullptr, right = nullptr, name = nullptr, quantity = nullptr, unit = nullptr;
+    };
+    // A floating editor's combo box and the opening it was last laid for (-1: lay it anew).
+    struct EditorControl {
+        HWND combo = nullptr;
+        int laidOpening = -1;
     };
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -62,10 +69,12 @@ class MainWindow {
     void FitWindowToClient();
 
     void OnCommand(int id, int code, HWND control);
+    void OnMenuCommand(Command command);
+    void OnEditorCommand(EditorColumn column, int code, HWND combo);
     void OnPanelCommand(int id, int code, HWND control);
-    void OnEditorKey(HWND combo, int keyCode);
+    void OnEditorKey(HWND combo, int keyCode, bool listWasDropped);
     void OnCellOpenKey(HWND cell);
-    HWND CellOf(int row, bool unitColumn) const;
+    void OnSwatchClicked(int swatch);
     LRESULT OnColourStatic(HDC dc, HWND control);
     void OnTooltipText(NMTTDISPINFOW& info);
     void OnDpiChanged(unsigned dpi, const RECT& suggested);
@@ -74,12 +83,19 @@ class MainWindow {
     void Render();
     void RenderOnce();
     void RenderRows();
-    void RenderEditor(HWND combo, const EditorState& editor, bool unitColumn);
+    void RenderEditor(EditorColumn column);
     void RenderPanel();
     void RenderMenus();
     void FillLists();
 
+    HWND CellOf(EditorColumn column, int row) const;
+    EditorControl& EditorControlOf(EditorColumn column) {
+        return column == EditorColumn::Name ? nameEditor_ : unitEditor_;
+    }
+
     FormModel& model_;
+    FormGestures gestures_;
+    bool panelVisible_ = false;  // the settings panel over the table
     HWND window_ = nullptr;
     HWND tooltip_ = nullptr;
     unsigned dpi_ = 96;
@@ -91,8 +107,7 @@ class MainWindow {
     HWND titleBox_ = nullptr, titleLabel_ = nullptr;
     HWND headSwatch_ = nullptr, headName_ = nullptr, headQuantity_ = nullptr, headUnit_ = nullptr;
     HWND swatchButton_ = nullptr, hint_ = nullptr, upperCase_ = nullptr, ok_ = nullptr, copyOk_ = nullptr;
-    HWND nameEditor_ = nullptr, unitEditor_ = nullptr;
-    int nameEditorRow_ = 0, unitEditorRow_ = 0;  // where each editor was last laid, 0: hidden
+    EditorControl nameEditor_, unitEditor_;
     HWND panel_ = nullptr;
 
     bool rendering_ = false;    // programmatic changes: their notifications are not user events

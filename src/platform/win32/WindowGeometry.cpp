@@ -31,7 +31,7 @@ int TwipsToPixels(int twips, unsigned dpi) {
 WindowGeometry GeometryFor(const FormLayout& form) {
     WindowGeometry g;
     g.clientWidth = form.formWidth - kFrameAllowance;
-    g.quantityColumns = form.quantityHeadingVisible;
+    g.quantityColumns = form.quantityColumns;
     int right = g.clientWidth - kMargin;  // right edge of the widest column
     int nameWidth = g.quantityColumns ? kNameWidth : right - kNameX;
 

@@ -4,8 +4,8 @@
 
 #include <array>
 
-#include "exchange/Table.h"
-#include "ui/FormLayout.h"
+#include "model/Table.h"
+#include "ui/Modes.h"
 
 struct RowGeometry {
     TwipsRect leftSwatch, rightSwatch, name, quantity, unit;
@@ -26,17 +26,17 @@ struct WindowGeometry {
 };
 
 struct PanelGeometry {
-    TwipsRect panel;                              // Frame1, in the main window's client area
+    TwipsRect panel;                              // in the main window's client area
     TwipsRect frame;                              // the "設定" group box inside the panel
     std::array<PanelRowGeometry, 6> settingRows;  // 単位 .. 隙間幅
     TwipsRect rulesHeading;                       // "　罫線"
-    std::array<PanelRowGeometry, 3> ruleRows;     // ckKeisen(0..2) and their three combos
-    TwipsRect copyFrame;                          // Frame2 "コピー"
-    std::array<TwipsRect, 2> copyOptions;         // Option1(0) card type, Option1(1) list type
-    TwipsRect ok;                                 // cmdOptionOK
+    std::array<PanelRowGeometry, 3> ruleRows;     // the ruled-line check boxes and their three combos
+    TwipsRect copyFrame;                          // the "コピー" group box
+    std::array<TwipsRect, 2> copyOptions;         // copy layout 0 card, 1 list
+    TwipsRect ok;                                 // the panel's "ＯＫ"
 };
 
-// The main window's geometry for the mode as the form model prepared it.
+// The main window's geometry for the mode's form.
 WindowGeometry GeometryFor(const FormLayout& form);
 
 // The settings panel at its place in the form.

@@ -203,7 +203,7 @@ click 1104
 type 1407 倉庫
 text 1104 倉庫
 click 1406
-clipboard \r\n居室\t-\tm^2\r\n廊下\t1.000\tm^2\r\n\t-\t坪\r\n倉庫\t0.500\t\r\n
+clipboard \r\n居室\t-\tm^2\r\n廊下\t1.000\tm^2\r\n\t-\t坪\r\n倉庫\t0.500\tm^2\r\n
 box 1 jwwを起動してください
 EOF_SCRIPT
 expect "c1: koumoku.INI" "$prog/koumoku.INI" \
