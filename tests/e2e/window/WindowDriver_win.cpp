@@ -102,6 +102,23 @@ HWND Focus() {
     return GetGUIThreadInfo(GetWindowThreadProcessId(gMain, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
+// Focus that is only passing through: a combo box hands it straight on to its edit box, and
+// the main window holds it only between two of its controls.
+bool InPassing(HWND focus) {
+    return focus == gMain ||
+           (focus && ClassOf(focus) == L"ComboBox" && FindWindowExW(focus, nullptr, L"Edit", nullptr));
+}
+
+// The focus once it has come to rest (bounded): a key sent to it goes where the program's own
+// focus is.
+HWND SettledFocus() {
+    HWND focus = Focus();
+    for (auto end = Clock::now() + std::chrono::milliseconds(300); InPassing(focus) && Clock::now() < end;
+         focus = Focus())
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return focus;
+}
+
 // A visible tooltip window of the program showing `text`.
 bool TooltipShows(const std::wstring& text) {
     HWND tip = nullptr;
@@ -348,7 +365,7 @@ bool Run(const std::string& line) {
     }
     int id = 0;
     words >> id;
-    HWND control = id == 0 ? Focus() : Control(id);
+    HWND control = id == 0 ? SettledFocus() : Control(id);
     if (!control)
         return Fail("no control " + std::to_string(id));
     if (command == "focus")
@@ -381,11 +398,15 @@ bool Run(const std::string& line) {
         HWND input = InputTarget(control);
         PostMessageW(input, WM_KEYDOWN, static_cast<WPARAM>(vk), 1);
         PostMessageW(input, WM_KEYUP, static_cast<WPARAM>(vk), static_cast<LPARAM>(0xC0000001u));
-        // A key sent to the focus: wait until the focus moves or a moment has passed, so that
-        // the next key goes where the focus is then.
-        for (auto end = Clock::now() + std::chrono::milliseconds(300);
-             id == 0 && Focus() == control && Clock::now() < end;)
+        // A key sent to the focus: wait until the focus has moved on and come to rest, or a
+        // moment has passed, so that the next key goes where the focus is then and is not
+        // queued behind this one.
+        for (auto end = Clock::now() + std::chrono::milliseconds(300); id == 0 && Clock::now() < end;) {
+            HWND focus = Focus();
+            if (focus != control && focus != input && !InPassing(focus))
+                break;
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
         return true;
     }
     if (command == "pick") {
