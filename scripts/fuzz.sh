@@ -13,7 +13,7 @@ cd "$(dirname "$0")/.."
 
 seconds="${1:-30}"
 [[ $# -gt 0 ]] && shift
-all=(exchange_fuzz ini_fuzz tablefile_fuzz listfile_fuzz registry_fuzz selector_fuzz format_fuzz pipeline_fuzz)
+all=(exchange_fuzz ini_fuzz tablefile_fuzz selector_fuzz format_fuzz pipeline_fuzz)
 targets=("${@:-${all[@]}}")
 build="${VEMORA_FUZZ_BUILD:-build/fuzz-clang}"
 
@@ -36,8 +36,6 @@ seeds() {
         exchange_fuzz) find tests/data -iname '*temp.txt' ;;
         ini_fuzz) find tests/data -iname '*.ini' ;;
         tablefile_fuzz) find tests/data \( -iname '*.ini' -o -iname '*.jhy' \) ;;
-        listfile_fuzz) find tests/data -name '*.lst' ;;
-        registry_fuzz) find tests/data -name '*.reg' ;;
         *) ;;
     esac | while IFS= read -r f; do cp "$f" "$folder/${f//\//_}"; done
     [[ $target == pipeline_fuzz ]] || return 0
