@@ -31,8 +31,8 @@ std::set<fs::path> Names(const fs::path& folder) {
     return {fs::directory_iterator(folder), fs::directory_iterator()};
 }
 
-// The plan drawing (two colours and a circle solid) with its list file in `program`, and
-// `previous` as the file `name` of `folder`.
+// The plan drawing (two colours and a circle solid) with its list file in `program`, and the
+// previous good file as `name` in `folder`.
 void Prepare(const fs::path& program, const fs::path& folder, const char* name) {
     fs::create_directories(program);
     fs::create_directories(folder);
