@@ -2,55 +2,40 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 TEST(FormatQuantity, PatternsAndRounding) {
-    struct Case {
-        double value;
-        int digits;
-        const char* expected;
-    } cases[] = {
+    const std::tuple<double, int, const char*> cases[] = {
         {1234.5, 2, "1,234.50"}, {0.004, 2, "0.00"},     {999.96, 1, "1,000.0"}, {12.5, 0, "13"},
         {0.125, 2, "0.13"},      {2.5, 0, "3"},          {1.005, 2, "1.00"},     {1234567.891, 3, "1,234,567.891"},
         {12.0, 7, "12"},         {12.0, -1, "12"},       {0.0, 4, "0.0000"},     {-1234.5, 0, "-1,235"},
-        {-0.001, 2, "0.00"},     {1e20, 0, "100,000,000,000,000,000,000"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(FormatQuantity(c.value, c.digits), c.expected) << c.value << " " << c.digits;
+        {-0.001, 2, "0.00"},     {1e20, 0, "100,000,000,000,000,000,000"}};
+    for (auto [value, digits, expected] : cases) EXPECT_EQ(FormatQuantity(value, digits), expected) << value << " " << digits;
 }
 
-TEST(FitText, KindsForTextsThatFit) {
-    EXPECT_EQ(FitText("ab", 5, 0, " "), "ab   ");
-    EXPECT_EQ(FitText("ab", 5, 1, " "), "   ab");
-    EXPECT_EQ(FitText("ab", 7, 2, " "), "   ab  ");
-    EXPECT_EQ(FitText("ab", 6, 2, " "), "  ab  ");
-    EXPECT_EQ(FitText("床材", 8, 2, " "), "  床材  ");
-    EXPECT_EQ(FitText("ab", 6, 3, " "), " ab ・・");
-    EXPECT_EQ(FitText("", 5, 3, " "), "  ・・・");
-    EXPECT_EQ(FitText("ab", 5, 4, " "), "");
-    EXPECT_EQ(FitText("ab", 5, -1, " "), "");
+// Kinds 0..2 pad to the width (left, right, centred) and never cut the text, "m^u2" measured
+// as "m2"; kind 3 is a blank, the text and a row of dots; other kinds give nothing.
+TEST(FitText, KindsAndWidths) {
+    const std::tuple<const char*, int, int, const char*> cases[] = {
+        {"ab", 5, 0, "ab   "},   {"ab", 5, 1, "   ab"},   {"ab", 7, 2, "   ab  "},   {"ab", 6, 2, "  ab  "},
+        {"床材", 8, 2, "  床材  "}, {"ab", 6, 3, " ab ・・"}, {"", 5, 3, "  ・・・"},     {"ab", 5, 4, ""},
+        {"ab", 5, -1, ""},       {"abc", 2, 0, "abc"},    {"abc", 2, 1, "abc"},      {"abc", 2, 2, "abc"},
+        {"Wall", 4, 3, " Wall"}, {"m^u2", 2, 2, "m^u2"},  {"m^u2", 4, 2, " m^u2 "},  {"m^u2", 4, 0, "m^u2  "}};
+    for (auto [text, width, kind, expected] : cases)
+        EXPECT_EQ(FitText(text, width, kind, " "), expected) << text << " " << width << " " << kind;
 }
 
-TEST(FitText, NeverCutsTheTextItself) {
-    EXPECT_EQ(FitText("abc", 2, 0, " "), "abc");
-    EXPECT_EQ(FitText("abc", 2, 1, " "), "abc");
-    EXPECT_EQ(FitText("abc", 2, 2, " "), "abc");
-    EXPECT_EQ(FitText("Wall", 4, 3, " "), " Wall");
-    EXPECT_EQ(FitText("m^u2", 2, 2, " "), "m^u2");    // measured as "m2": fills the column
-    EXPECT_EQ(FitText("m^u2", 4, 2, " "), " m^u2 ");
-    EXPECT_EQ(FitText("m^u2", 4, 0, " "), "m^u2  ");
-}
-
+// Seven significant digits for a single, fifteen for a double ("" where the form would not
+// tell), then the exponent form.
 TEST(NumberForm, SingleAndDouble) {
-    EXPECT_EQ(FormatSingle(12.75f), "12.75");
-    EXPECT_EQ(FormatSingle(-16.0f), "-16");
-    EXPECT_EQ(FormatSingle(0.0f), "0");
-    EXPECT_EQ(FormatSingle(-0.0f), "0");
-    EXPECT_EQ(FormatSingle(1.0f / 3.0f), "0.3333333");
-    EXPECT_EQ(FormatSingle(0.5f), "0.5");
-    EXPECT_EQ(FormatSingle(1e7f), "1E+07");
-    EXPECT_EQ(FormatSingle(1234567.0f), "1234567");
-    EXPECT_EQ(FormatSingle(0.00001f), "1E-05");
-    EXPECT_EQ(FormatDouble(1000.0 / 3.0), "333.333333333333");
-    EXPECT_EQ(FormatDouble(-830.5), "-830.5");
-    EXPECT_EQ(FormatDouble(12.0), "12");
-    EXPECT_EQ(FormatDouble(1e15), "1E+15");
-    EXPECT_EQ(FormatDouble(123456789012345.0), "123456789012345");
+    const std::tuple<double, const char*, const char*> cases[] = {
+        {12.75, "12.75", "12.75"},    {-16, "-16", "-16"},         {0, "0", "0"},
+        {-0.0, "0", "0"},             {0.5, "0.5", "0.5"},         {1e7, "1E+07", "10000000"},
+        {1234567, "1234567", "1234567"}, {0.00001, "1E-05", "1E-05"}, {1000.0 / 3, "", "333.333333333333"},
+        {1.0f / 3.0f, "0.3333333", ""}, {-830.5, "-830.5", "-830.5"}, {1e15, "", "1E+15"},
+        {123456789012345.0, "", "123456789012345"}};
+    for (auto [value, single, general] : cases) {
+        if (*single) { EXPECT_EQ(FormatSingle(static_cast<float>(value)), single) << value; }
+        if (*general) { EXPECT_EQ(FormatDouble(value), general) << value; }
+    }
 }

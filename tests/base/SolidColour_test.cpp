@@ -2,33 +2,25 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 TEST(SolidColour, TextForms) {
-    SolidColour c = RgbColour(255, 128, 0);
-    EXPECT_EQ(ColourRgbText(c), "R:255 G:128 B:0");
-    EXPECT_EQ(ColourHexText(c), "FF8000");
-    EXPECT_EQ(ColourHexText(0), "000000");
+    EXPECT_EQ(ColourRgbText(RgbColour(255, 128, 0)), "R:255 G:128 B:0");
     EXPECT_EQ(ColourRgbText(kWhite), "R:255 G:255 B:255");
+    EXPECT_EQ(ColourHexText(RgbColour(255, 128, 0)), "FF8000");
+    EXPECT_EQ(ColourHexText(0), "000000");
+    // "#RRGGBB" padded on the left, of a longer one the last six digits; else a decimal value.
+    const std::pair<const char*, SolidColour> cases[] = {
+        {"#FF0000", 255},   {"#ff8000", RgbColour(255, 128, 0)}, {"#FF", RgbColour(0, 0, 255)},
+        {"#12FF0000", 255}, {"65280", RgbColour(0, 255, 0)},     {"abc", 0}, {"", 0}};
+    for (auto [text, colour] : cases) EXPECT_EQ(ParseColourText(text), colour) << text;
 }
 
-TEST(SolidColour, ParseColourText) {
-    EXPECT_EQ(ParseColourText("#FF0000"), 255);
-    EXPECT_EQ(ParseColourText("#ff8000"), RgbColour(255, 128, 0));
-    EXPECT_EQ(ParseColourText("#FF"), RgbColour(0, 0, 255));          // padded on the left
-    EXPECT_EQ(ParseColourText("#12FF0000"), 255);                      // last six digits
-    EXPECT_EQ(ParseColourText("65280"), RgbColour(0, 255, 0));
-    EXPECT_EQ(ParseColourText("abc"), 0);
-    EXPECT_EQ(ParseColourText(""), 0);
-}
-
-TEST(SolidColour, HexDigitIndexIsCaseSensitive) {
-    EXPECT_EQ(HexDigitIndex("0"), 1);
-    EXPECT_EQ(HexDigitIndex("9"), 10);
-    EXPECT_EQ(HexDigitIndex("a"), 11);
-    EXPECT_EQ(HexDigitIndex("f"), 16);
-    EXPECT_EQ(HexDigitIndex("A"), 0);
-    EXPECT_EQ(HexDigitIndex("g"), 0);
-    EXPECT_EQ(HexDigitIndex(""), 0);
-    EXPECT_EQ(UpperHexDigit(1), '0');
-    EXPECT_EQ(UpperHexDigit(11), 'A');
-    EXPECT_EQ(UpperHexDigit(16), 'F');
+TEST(SolidColour, HexDigitsAreLowerCaseInAndUpperCaseOut) {
+    const char* digits[] = {"0", "9", "a", "f", "A", "g", "", "00"};
+    const int indexes[] = {1, 10, 11, 16, 0, 0, 0, 0};
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(HexDigitIndex(digits[i]), indexes[i]) << digits[i];
+    EXPECT_EQ(std::string({UpperHexDigit(1), UpperHexDigit(11), UpperHexDigit(16), UpperHexDigit(0),
+                           UpperHexDigit(17)}),
+              "0AF00");
 }
