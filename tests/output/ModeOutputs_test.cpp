@@ -1,250 +1,104 @@
+// The layer-group selector and the result files of the rewrites; the layer names are written
+// through the form model (tests/data/output/form/ok-command.txt).
 #include "output/ModeOutputs.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <map>
-#include <random>
-#include <set>
-
-#include "OutputFixture.h"
-#include "exchange/ExchangeReader.h"
-
-using fixture::DrawingBuilder;
-using fixture::EmptyTable;
-using fixture::SetRow;
+#include "TestSupport.h"
+#include "base/File.h"
+#include "base/Sjis.h"
 
 namespace {
 
-constexpr SolidColour kYellow = 65535;
+// What the exchange reader leaves: the file's bytes, the kept lines and the rows' record
+// lists, each line pointing into the bytes.
+struct DrawingBuilder {
+    Table table;
+    Drawing drawing;
 
-// Three rows of solids among other figures, as the reader leaves them in a rewrite mode.
-struct RewriteCase {
-    Table table = EmptyTable(kWhite);
-    DrawingBuilder b;
-
-    RewriteCase() {
-        SetRow(table, 1, kBlue, "", "", "");
-        SetRow(table, 2, kYellow, "", "", "");
-        SetRow(table, 3, kRed, "", "", "");
-        table.firstFreeRow = 4;
-        b.Other("lg0").Other("ly1").Other("lc2");
-        b.Solid(table, 1, &RowRecords::sl, "sl 0 0 1000 0 1000 1000 0 1000");
-        b.Other("ci 0 0 500").Other("lc3");
-        b.Solid(table, 2, &RowRecords::sl4, "sl 0 0 10 10");
-        b.Solid(table, 2, &RowRecords::sc, "sc 0 0 500 0 360 1 0");
-        b.Consumed("lc10 255");
-        b.Solid(table, 3, &RowRecords::sl, "sl 0 0 1000 0 0 1000");
-        b.Other("ch 0 0 1 0 \"文字");
-        b.Solid(table, 1, &RowRecords::sl, "sl 5 5 6 5 6 6");
+    // Rows in these colours, the rest in the background's (white), as the reader fills them.
+    explicit DrawingBuilder(std::initializer_list<SolidColour> colours) {
+        for (int i = 1; i <= kRowCount; ++i) PaintRow(table.Row(i), kWhite);
+        for (SolidColour colour : colours) PaintRow(table.Row(table.firstFreeRow++), colour);
     }
-    std::string Write(RewriteKind kind) const {
-        RecordWriter out;
-        WriteRewrite(table, b.drawing, kWhite, kind, out);
-        return out.Bytes();
+    // A line kept among the other lines.
+    DrawingBuilder& Other(std::string_view utf8) {
+        drawing.otherLines.push_back(Append(utf8));
+        return *this;
     }
-    // The drop of row s on row t: everything the row shows and its records change places.
-    void Exchange(int s, int t) { std::swap(table.Row(s), table.Row(t)); }
+    // A solid record in list `list` of row `row`, consumed from the other lines ("lc10 255" with a
+    // null list: consumed only).
+    DrawingBuilder& Solid(int row, std::vector<LineRef> RowRecords::*list, std::string_view utf8) {
+        LineRef ref = Append(utf8);
+        drawing.otherLines.push_back({ref.offset, 0});
+        if (list) (table.Row(row).records.*list).push_back(ref);
+        return *this;
+    }
+    LineRef Append(std::string_view utf8) {
+        std::string bytes = sjis::Encode(utf8);
+        LineRef ref{static_cast<std::uint32_t>(drawing.bytes.size()), static_cast<std::uint32_t>(bytes.size())};
+        drawing.bytes += bytes + "\r\n";
+        return ref;
+    }
 };
-
-constexpr RewriteKind kRewriteKinds[] = {RewriteKind::Recolour, RewriteKind::LayerDistribution,
-                                         RewriteKind::DrawOrder};
-
-std::string Mask(std::string_view selector) {
-    std::string mask;
-    for (int g = 1; g <= kRowCount; ++g)
-        mask += LayerGroupMatches(selector, g) ? '1' : '0';
-    return mask;
-}
 
 }  // namespace
 
+// "*" or bracket-expression contents separated by commas, without regard to case. An element
+// that is no valid bracket content matches nothing; the others still count.
 TEST(LayerGroupMatches, BracketExpressions) {
-    struct Case {
-        const char* selector;
-        const char* groups;  // groups 0..F
-    } cases[] = {
-        {"*", "1111111111111111"},
-        {"0-3,A", "1111000000100000"},
-        {"a", "0000000000100000"},
-        {"^0", "0111111111111111"},
-        {"^0-3", "0000111111111111"},
-        {"0-9", "1111111111000000"},
-        {"A-f", "0000000000111111"},  // A..f spans both cases of every letter digit
-        {"0-", "1000000000000000"},   // a trailing "-" is itself a member
-        {"0,,1", "1100000000000000"},
-        {"f-0,2", "0010000000000000"},  // the reversed range matches nothing, the rest still counts
-        {"", "0000000000000000"},
-        {"xyz", "0000000000000000"},
-        {" *", "0000000000000000"},
-        {"^", "0000000000000000"},
-        {"a-F", "0000000000000000"},
-        {"[0]", "0000000000000000"},
-        {"0]", "0000000000000000"},
-        {"0\\", "0000000000000000"},
-        {"レイヤグループ:*", "0000000000000000"},
-        {"レイヤグループ:1,3-4", "0101100000000000"},
+    const char* cases[][2] = {  // selector, groups 0..F
+        {"*", "1111111111111111"},     {"0-3,A", "1111000000100000"}, {"a", "0000000000100000"},
+        {"^0", "0111111111111111"},    {"^0-3", "0000111111111111"},  {"0-9", "1111111111000000"},
+        {"A-f", "0000000000111111"},   {"0-", "1000000000000000"},    {"0,,1", "1100000000000000"},
+        {"f-0,2", "0010000000000000"}, {"", "0000000000000000"},      {"xyz", "0000000000000000"},
+        {" *", "0000000000000000"},    {"^", "0000000000000000"},     {"a-F", "0000000000000000"},
+        {"[0]", "0000000000000000"},   {"0]", "0000000000000000"},    {"0\\", "0000000000000000"},
+        {"0-2A", "1110000000100000"},  {"0-]", "0000000000000000"},   {"1,^,3", "0101000000000000"},
+        {"レイヤグループ:*", "0000000000000000"}, {"レイヤグループ:1,3-4", "0101100000000000"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(Mask(c.selector), c.groups) << c.selector;
-}
-
-TEST(ModeOutputs, ColourChangeWritesEveryRowWithItsNewColour) {
-    RewriteCase c;
-    c.table.Row(1).newColour = kGreen;
-    EXPECT_SAME_OUTPUT(c.Write(RewriteKind::Recolour), "mode3.jwc_temp.txt");
-}
-
-TEST(ModeOutputs, LayerDistributionFollowsRowPositions) {
-    RewriteCase c;
-    c.Exchange(2, 5);  // rows at 1, 3 and 5: layers 0, 2 and 4
-    EXPECT_SAME_OUTPUT(c.Write(RewriteKind::LayerDistribution), "mode4.jwc_temp.txt");
-}
-
-TEST(ModeOutputs, OverlapChangeWritesRowsInTableOrder) {
-    RewriteCase c;
-    c.Exchange(1, 3);
-    c.Exchange(2, 5);
-    EXPECT_SAME_OUTPUT(c.Write(RewriteKind::DrawOrder), "mode5.jwc_temp.txt");
-}
-
-TEST(ModeOutputs, NoRowsGiveTheKeptLinesOnly) {
-    Table table = EmptyTable(kWhite);
-    DrawingBuilder b;
-    b.Other("ci 0 0 500");
-    for (RewriteKind kind : kRewriteKinds) {
-        RecordWriter out;
-        WriteRewrite(table, b.drawing, kWhite, kind, out);
-        EXPECT_EQ(out.Bytes(), "hd\r\nci 0 0 500\r\n\r\n");
+    for (auto [selector, expected] : cases) {
+        std::string groups;
+        for (int g = 1; g <= kRowCount; ++g)
+            groups += LayerGroupMatches(selector, g) ? '1' : '0';
+        EXPECT_EQ(groups, expected) << selector;
     }
 }
 
-// A white solid on a white background gets a row whose swatch looks empty. Its figures must
-// still go back to Jw_cad, which deletes everything selected before it draws the result.
-TEST(ModeOutputs, BackgroundColouredSolidsAreWrittenBack) {
-    const char* goldens[] = {"background.mode3.jwc_temp.txt", "background.mode4.jwc_temp.txt",
-                             "background.mode5.jwc_temp.txt"};
-    for (int k = 0; k < 3; ++k) {
-        const RewriteKind kind = kRewriteKinds[k];
-        Table table = EmptyTable(kWhite);
-        DrawingBuilder b;
-        SetRow(table, 1, kWhite, "", "", "");
-        SetRow(table, 2, kRed, "", "", "");
-        table.firstFreeRow = 3;
-        b.Solid(table, 1, &RowRecords::sl, "sl 0 0 1000 0 1000 1000");
-        b.Solid(table, 2, &RowRecords::sl, "sl 0 0 2000 0 2000 1000");
-        RecordWriter out;
-        WriteRewrite(table, b.drawing, kWhite, kind, out);
-        EXPECT_SAME_OUTPUT(out.Bytes(), goldens[k]);
-    }
-}
-
-// Every figure line with the colour it must have afterwards (-1 for lines that are not solids).
-using Figures = std::multiset<std::pair<std::string, SolidColour>>;
-
-Figures KeptFigures(const Table& table, const Drawing& drawing, bool newColour) {
-    Figures figures;
-    for (LineRef line : drawing.otherLines)
-        if (line.length > 0)
-            figures.emplace(drawing.Text(line), -1);
-    for (int i = 1; i <= kRowCount; ++i) {
-        const TableRow& row = table.Row(i);
-        for (const auto* list :
-             {&row.records.sl4, &row.records.sl, &row.records.sc, &row.records.se, &row.records.so, &row.records.sg})
-            for (LineRef line : *list)
-                figures.emplace(drawing.Text(line), newColour ? row.newColour : row.colour);
-    }
-    return figures;
-}
-
-// The result file read back by the exchange reader holds every figure of the input in the
-// colour the rewrite gives it; the only lines added are the layer distribution's layer records.
-TEST(ModeOutputs, ResultFileReadsBackWithEveryFigure) {
-    std::mt19937 random(7);
-    const SolidColour colours[] = {kWhite, kRed, kGreen, kBlue};
-    const char* figures[] = {"ci 0 0 500", "0 0 100 100", "ch 0 0 1 0 \"壁", "lc3", "ly2"};
-    const char* round[] = {"sc", "se", "so", "sg"};
-    for (int r = 0; r < 60; ++r) {
-        const RewriteKind kind = kRewriteKinds[r % 3];
-        std::string input = "hq\r\nlg0\r\n";
-        for (int n = 0; n < 40; ++n) {
-            switch (random() % 4) {
-                case 0:
-                    input += "lc10 " + std::to_string(colours[random() % 4]);
-                    break;
-                case 1:
-                    input += figures[random() % 5];
-                    break;
-                case 2:
-                    input += "sl " + std::to_string(n) + " 0 1000 0 1000 1000";
-                    break;
-                default:
-                    input += std::string(round[random() % 4]) + " " + std::to_string(n) + " 0 500 0 360 1 0";
-            }
-            input += "\r\n";
-        }
-        const ReadOptions options{.rewritesSolids = true};
-        RecordingNotifier notifier;
-        Table table = EmptyTable(kWhite);
-        Drawing drawing;
-        ASSERT_EQ(ReadExchange(sjis::Encode(input), options, table, drawing, notifier), ReadOutcome::Finished);
-        if (kind == RewriteKind::Recolour) {
-            for (int i = 1; i < table.firstFreeRow; ++i)
-                if (random() % 2)
-                    table.Row(i).newColour = colours[random() % 4];
-        } else {
-            for (int swaps = 0; swaps < 3; ++swaps)
-                std::swap(table.Row(1 + static_cast<int>(random() % kRowCount)),
-                          table.Row(1 + static_cast<int>(random() % kRowCount)));
-        }
-        RecordWriter out;
-        WriteRewrite(table, drawing, kWhite, kind, out);
-
-        Table again = EmptyTable(kWhite);
-        Drawing reread;
-        ASSERT_EQ(ReadExchange(out.Bytes(), options, again, reread, notifier), ReadOutcome::Finished);
-        Figures expected = KeptFigures(table, drawing, kind == RewriteKind::Recolour);
-        Figures found = KeptFigures(again, reread, false);
-        for (const auto& figure : expected)
-            EXPECT_GE(found.count(figure), expected.count(figure)) << "kind " << r % 3 << ": " << figure.first;
-        for (const auto& figure : found) {
-            if (expected.count(figure) == 0) {
-                EXPECT_EQ(figure.first.substr(0, 2), "ly") << figure.first;
-            }
-        }
-    }
-}
-
-TEST(ModeOutputs, LayerNamesPerSelectedGroup) {
-    Table table = EmptyTable(kWhite);
-    SetRow(table, 1, kWhite, "通り芯", "", "");
-    SetRow(table, 3, kRed, "#c#FF0000", "", "");
+// The result file of each rewrite. The usual drawing: rows blue, yellow and red among other
+// figures; in the other one a white solid on a white background has a row whose swatch looks
+// empty, and its figures must still go back (Jw_cad deletes everything selected first).
+TEST(ModeOutputs, RewriteGoldens) {
     struct Case {
-        const char* selector;
+        RewriteKind kind;
+        bool background;
+        void (*edit)(Table&);
         const char* golden;
     } cases[] = {
-        {"*", "mode6_all.ztemp.txt"},
-        {"0-3,A", "mode6_list.ztemp.txt"},
-        {"^0", "mode6_negated.ztemp.txt"},
-        {"", "mode6_none.ztemp.txt"},
+        {RewriteKind::Recolour, false, [](Table& t) { t.Row(1).newColour = kGreen; }, "mode3.jwc_temp.txt"},
+        // Rows at 1, 3 and 5: layers 0, 2 and 4.
+        {RewriteKind::LayerDistribution, false, [](Table& t) { std::swap(t.Row(2), t.Row(5)); }, "mode4.jwc_temp.txt"},
+        {RewriteKind::DrawOrder, false,
+         [](Table& t) { std::swap(t.Row(1), t.Row(3)), std::swap(t.Row(2), t.Row(5)); }, "mode5.jwc_temp.txt"},
+        {RewriteKind::Recolour, true, [](Table&) {}, "background.mode3.jwc_temp.txt"},
+        {RewriteKind::LayerDistribution, true, [](Table&) {}, "background.mode4.jwc_temp.txt"},
+        {RewriteKind::DrawOrder, true, [](Table&) {}, "background.mode5.jwc_temp.txt"},
     };
     for (const Case& c : cases) {
+        DrawingBuilder b = c.background ? DrawingBuilder{kWhite, kRed} : DrawingBuilder{kBlue, 65535, kRed};
+        if (c.background) {
+            b.Solid(1, &RowRecords::sl, "sl 0 0 1000 0 1000 1000").Solid(2, &RowRecords::sl, "sl 0 0 2000 0 2000 1000");
+        } else {
+            b.Other("lg0").Other("ly1").Other("lc2").Solid(1, &RowRecords::sl, "sl 0 0 1000 0 1000 1000 0 1000");
+            b.Other("ci 0 0 500").Other("lc3").Solid(2, &RowRecords::sl4, "sl 0 0 10 10");
+            b.Solid(2, &RowRecords::sc, "sc 0 0 500 0 360 1 0").Solid(0, nullptr, "lc10 255");
+            b.Solid(3, &RowRecords::sl, "sl 0 0 1000 0 0 1000").Other("ch 0 0 1 0 \"文字").Solid(1, &RowRecords::sl, "sl 5 5 6 5 6 6");
+        }
+        c.edit(b.table);
         RecordWriter out;
-        WriteLayerNames(table, c.selector, out);
-        EXPECT_SAME_OUTPUT(out.Bytes(), c.golden);
+        WriteRewrite(b.table, b.drawing, kWhite, c.kind, out);
+        const std::string golden = file::Read(std::string(VEMORA_TEST_DATA "/output/") + c.golden).value_or("<missing>");
+        EXPECT_EQ(sjis::Decode(out.Bytes()), sjis::Decode(golden)) << c.golden;  // readable lines first
+        EXPECT_TRUE(out.Bytes() == golden) << c.golden << ": bytes differ";
     }
-}
-
-// Layer names through the coordinate file select on the prefixed title, so "*" selects no
-// group there and the rows stay.
-TEST(ModeOutputs, ExternalLayerNamesWithoutSelectedGroupKeepTheRows) {
-    Table table = EmptyTable(kWhite);
-    SetRow(table, 2, kWhite, "壁", "", "");
-    std::string title = "*";
-    RecordWriter out;
-    WriteExternalLayerNames(table, title, out);
-    EXPECT_EQ(title, "レイヤグループ:*");
-    EXPECT_EQ(sjis::Decode(out.Bytes()), "h#レイヤ名を設定しました\r\n");
-    EXPECT_EQ(table.Row(2).name, "壁");
-    EXPECT_EQ(table.Row(2).unitEntry, "");
 }
