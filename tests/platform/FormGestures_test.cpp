@@ -6,9 +6,23 @@
 
 #include <vector>
 
-#include "ui/FormFixture.h"
+#include "ui/FormScript.h"
 
 namespace {
+
+// A model of the mode over a fresh program folder holding the three-colour drawing, or nothing.
+struct LoadedForm : form_script::Session {
+    static inline int count = 100;
+    explicit LoadedForm(ModeCode mode, bool threeColours = true) : Session(++count) {
+        if (threeColours) {
+            EXPECT_TRUE(file::WriteAtomic(folder.File("TEMP.TXT"),
+                                          file::Read(VEMORA_TEST_DATA "/output/form/three-colours.TEMP.TXT").value_or("")));
+        }
+        Load(RecordOf(mode));
+    }
+    FormModel* operator->() { return model.get(); }
+    const TableRow& Row(int i) const { return model->GetTable().Row(i); }
+};
 
 constexpr EditorColumn kName = EditorColumn::Name, kUnit = EditorColumn::Unit;
 
@@ -22,7 +36,7 @@ ColourPicker Answering(std::optional<SolidColour> colour, std::vector<std::uint3
 
 TEST(FormGestures, EditorsCommitAsTypedWalkOnWithEnterPutTheRowBackWithEscAndFollowADrop) {
     LoadedForm form(ModeCode::NewArea);
-    FormGestures gestures(form.model);
+    FormGestures gestures(*form.model);
     const FloatingEditor& name = gestures.Editor(kName);
     form->SetRowName(1, "廊下");
     gestures.OpenEditor(kName, 16);
@@ -54,16 +68,16 @@ TEST(FormGestures, EditorsCommitAsTypedWalkOnWithEnterPutTheRowBackWithEscAndFol
 // swatches of coloured rows.
 TEST(FormGestures, SwatchClicksAskForAColourWhereTheModeAndTheSwatchStateTakeOne) {
     std::vector<std::uint32_t> asked;
-    LoadedForm external(ModeCode::LayerNamesExternal, Nothing);
-    FormGestures adding(external.model);
+    LoadedForm external(ModeCode::LayerNamesExternal, false);
+    FormGestures adding(*external.model);
     adding.ClickSwatch(1, Answering(0x123456, asked));
     adding.ClickSwatch(17, Answering(0x123456, asked));  // a right swatch
     adding.ClickSwatchButton();                          // 削除
     adding.ClickSwatch(1, Answering(0x123456, asked));
     EXPECT_EQ(external.Row(1).colour, external->Background());
 
-    LoadedForm table(ModeCode::TableCreation, Nothing);
-    FormGestures creating(table.model);
+    LoadedForm table(ModeCode::TableCreation, false);
+    FormGestures creating(*table.model);
     creating.ClickSwatch(4, Answering(0x123456, asked));
     creating.ClickSwatch(4, Answering(0x123456, asked));  // coloured now
     creating.ClickSwatch(5, Answering(std::nullopt, asked));
@@ -71,7 +85,7 @@ TEST(FormGestures, SwatchClicksAskForAColourWhereTheModeAndTheSwatchStateTakeOne
     EXPECT_EQ(table.Row(5).colour, table->Background());
 
     LoadedForm recolour(ModeCode::ColourChange);
-    FormGestures change(recolour.model);
+    FormGestures change(*recolour.model);
     for (int swatch : {18, 20, 2}) change.ClickSwatch(swatch, Answering(0x00AA00, asked));  // coloured, empty, left
     change.ClickSwatchButton();  // disabled in this mode
     change.DropSwatch(1, 2);     // rows do not move here

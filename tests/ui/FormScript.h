@@ -198,7 +198,7 @@ class Runner {
         else if (command == "answer") s.answers.push_back(a.Word(1) == "yes" ? Answer::Yes : Answer::No);
         else if (command == "clipboard-fails") s.clipboardWorks = false;
         else if (command == "during-hand-off") s.duringHandOff = [this, commands = a.Text(1)] { During(commands); };
-        else if (command == "load") Load(s);
+        else if (command == "load") s.Load(*mode_);
         else Result(Call(s, command, a));
         if (s.model) Changes(s);
     }
@@ -270,7 +270,6 @@ class Runner {
                                                         : sjis::Encode(text);
         EXPECT_TRUE(file::WriteAtomic(s.folder.File(name), bytes));
     }
-    void Load(Session& s) { s.Load(*mode_); }
     static std::vector<std::string> Lines(const Session& s, const std::string& name, const std::string& part) {
         std::vector<std::string> found;
         const std::string text = sjis::Decode(file::Read(s.folder.File(name)).value_or(""));
