@@ -63,7 +63,7 @@ TableElements LayOutTable(const Table& table,
     const TableSettings& settings = *source.settings;
     const bool layerNames = source.layerNameTable;
     const std::vector<TotalRow> totals =
-        layerNames || settings.totalRow != 1 ? std::vector<TotalRow>{} : TotalRows(table, source.background);
+        layerNames ? std::vector<TotalRow>{} : TotalRows(table, settings, source.background);
     const int rows = (layerNames ? kRowCount : DrawnRowCount(table, source.background)) + static_cast<int>(totals.size());
     int maxQty = WidestQuantity(table);
     int nameWidth = MaxNameWidth(table);

@@ -29,9 +29,9 @@ struct UnitSum {
 
 }  // namespace
 
-std::vector<TotalRow> TotalRows(const Table& table, SolidColour background) {
+std::vector<TotalRow> TotalRows(const Table& table, const TableSettings& settings, SolidColour background) {
     std::vector<UnitSum> sums;
-    for (int i = 1; i <= kRowCount; ++i) {
+    for (int i = 1; i <= kRowCount && settings.totalRow == 1; ++i) {
         const TableRow& row = table.Row(i);
         std::optional<double> value = ShownQuantity(row.quantity);
         if (!RowDrawn(table, i, background) || !value) continue;
