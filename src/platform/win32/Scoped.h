@@ -106,9 +106,17 @@ class GlobalLockGuard {
 };
 
 // OpenClipboard / CloseClipboard.
+// Another program (a clipboard viewer or history) may hold the clipboard for a moment:
+// opening is tried for about a fifth of a second before it counts as failed.
 class ClipboardGuard {
   public:
-    explicit ClipboardGuard(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+    explicit ClipboardGuard(HWND owner) {
+        for (int attempt = 0; attempt < 10 && !open_; ++attempt) {
+            if (attempt > 0)
+                Sleep(20);
+            open_ = OpenClipboard(owner) != FALSE;
+        }
+    }
     ClipboardGuard(const ClipboardGuard&) = delete;
     ClipboardGuard& operator=(const ClipboardGuard&) = delete;
     ~ClipboardGuard() {
@@ -118,7 +126,7 @@ class ClipboardGuard {
     bool Open() const { return open_; }
 
   private:
-    bool open_;
+    bool open_ = false;
 };
 
 // BeginPaint / EndPaint.
