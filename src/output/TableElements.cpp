@@ -64,7 +64,8 @@ TableElements LayOutTable(const Table& table,
     const bool layerNames = source.layerNameTable;
     const std::vector<TotalRow> totals =
         layerNames ? std::vector<TotalRow>{} : TotalRows(table, settings, source.background);
-    const int rows = (layerNames ? kRowCount : DrawnRowCount(table, source.background)) + static_cast<int>(totals.size());
+    const int rows =
+        (layerNames ? kRowCount : DrawnRowCount(table, source.background)) + static_cast<int>(totals.size());
     int maxQty = WidestQuantity(table);
     int nameWidth = MaxNameWidth(table);
     int unitWidth = MaxUnitWidth(table, layerNames);
@@ -121,11 +122,11 @@ TableElements LayOutTable(const Table& table,
         const TableRow& row = table.Row(i);
         const float yBottom = -static_cast<float>(k) * rowHeight + m.gapH;
         const float yTop = -static_cast<float>(k - 1) * rowHeight - m.gapH;
-        e.rows.push_back(RowTexts(row.name, row.quantity, UnitColumnText(row, layerNames), nameWidth, maxQty,
-                                  alignment, columns, yBottom));
+        e.rows.push_back(RowTexts(row.name, row.quantity, UnitColumnText(row, layerNames), nameWidth, maxQty, alignment,
+                                  columns, yBottom));
         if (row.colour != source.background)
-            e.rows.back().sample =
-                ColourSample{m.gapW, s - m.gapW, yBottom, yTop, static_cast<double>(s) / 2.0, row.colour, row.newColour};
+            e.rows.back().sample = ColourSample{m.gapW,     s - m.gapW,   yBottom, yTop, static_cast<double>(s) / 2.0,
+                                                row.colour, row.newColour};
     }
     for (const TotalRow& total : totals) {
         ++k;

@@ -51,10 +51,10 @@ struct TableElementRow {
 };
 
 struct TableElements {
-    TableMetrics metrics;     // every text is in metrics.textType, of its width, height and spacing
+    TableMetrics metrics;  // every text is in metrics.textType, of its width, height and spacing
     float width = 0.0f, height = 0.0f;
-    std::vector<RuledLine> rules;     // the outer frame (round from the origin), vertical, horizontal lines
-    TableText title;                  // placed at (1, 1), above the table
+    std::vector<RuledLine> rules;       // the outer frame (round from the origin), vertical, horizontal lines
+    TableText title;                    // placed at (1, 1), above the table
     std::vector<TableElementRow> rows;  // the drawn rows packed from the top, then the total rows
 };
 

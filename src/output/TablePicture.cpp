@@ -13,7 +13,8 @@ namespace {
 // The number after the keyword of an attribute record ("lc5" gives 5), or -1.
 long RecordNumber(std::string_view record, std::string_view keyword) {
     record = text::TrimBlanks(record);
-    if (!text::StartsWithNoCase(record, keyword)) return -1;
+    if (!text::StartsWithNoCase(record, keyword))
+        return -1;
     std::optional<double> n = numbers::ParseNumber(record.substr(keyword.size()));
     return n && *n >= 0 && *n < kPenTableSize && *n == static_cast<long>(*n) ? static_cast<long>(*n) : -1;
 }
@@ -28,15 +29,24 @@ SolidColour PenColour(long n, const PenColourTable* pens) {
 // other is drawn solid.
 std::vector<float> Dashes(long lineType) {
     switch (lineType) {
-        case 2: return {1.0f, 1.0f};
-        case 3: return {2.0f, 1.0f};
-        case 4: return {0.5f, 1.0f};
-        case 5: return {4.0f, 1.0f, 0.5f, 1.0f};
-        case 6: return {8.0f, 1.0f, 0.5f, 1.0f};
-        case 7: return {4.0f, 1.0f, 0.5f, 1.0f, 0.5f, 1.0f};
-        case 8: return {8.0f, 1.0f, 0.5f, 1.0f, 0.5f, 1.0f};
-        case 9: return {0.5f, 0.5f};
-        default: return {};
+        case 2:
+            return {1.0f, 1.0f};
+        case 3:
+            return {2.0f, 1.0f};
+        case 4:
+            return {0.5f, 1.0f};
+        case 5:
+            return {4.0f, 1.0f, 0.5f, 1.0f};
+        case 6:
+            return {8.0f, 1.0f, 0.5f, 1.0f};
+        case 7:
+            return {4.0f, 1.0f, 0.5f, 1.0f, 0.5f, 1.0f};
+        case 8:
+            return {8.0f, 1.0f, 0.5f, 1.0f, 0.5f, 1.0f};
+        case 9:
+            return {0.5f, 0.5f};
+        default:
+            return {};
     }
 }
 
@@ -62,7 +72,8 @@ bool DrawsTable(OkOutput output) {
 
 TablePicture PictureOfTable(const OkRequest& request, const PenColourTable* pens) {
     TablePicture picture;
-    if (!DrawsTable(request.output)) return picture;
+    if (!DrawsTable(request.output))
+        return picture;
     MetricsResult metrics = ReadTableMetrics(request.settings, request.drawing);
     if (!metrics.metrics) {
         picture.message = metrics.error;
@@ -75,9 +86,9 @@ TablePicture PictureOfTable(const OkRequest& request, const PenColourTable* pens
         RecordWriter unused;  // the layer-name records are not part of the picture
         WriteExternalLayerNames(named, title, unused);
     }
-    picture.elements = LayOutTable(layerNames ? named : request.table, title,
-                                   {&request.drawing, &request.settings, request.background, layerNames},
-                                   *metrics.metrics);
+    picture.elements =
+        LayOutTable(layerNames ? named : request.table, title,
+                    {&request.drawing, &request.settings, request.background, layerNames}, *metrics.metrics);
     picture.look = LookOf(request, metrics.metrics->textType, pens);
     return picture;
 }
@@ -108,6 +119,7 @@ PictureBox BoxOf(const TableElements& e) {
     };
     include(e.title);
     for (const TableElementRow& row : e.rows)
-        for (const TableText& text : row.texts) include(text);
+        for (const TableText& text : row.texts)
+            include(text);
     return box;
 }

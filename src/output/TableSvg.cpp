@@ -24,10 +24,14 @@ std::string Colour(SolidColour colour) {
 // One character as XML text: the markup characters escaped, a control character (not
 // allowed in XML) left out.
 std::string Escaped(const std::string& character) {
-    if (character == "&") return "&amp;";
-    if (character == "<") return "&lt;";
-    if (character == ">") return "&gt;";
-    if (character.size() == 1 && static_cast<unsigned char>(character[0]) < 0x20) return {};
+    if (character == "&")
+        return "&amp;";
+    if (character == "<")
+        return "&lt;";
+    if (character == ">")
+        return "&gt;";
+    if (character.size() == 1 && static_cast<unsigned char>(character[0]) < 0x20)
+        return {};
     return character;
 }
 
@@ -38,17 +42,21 @@ class SvgWriter {
     std::string Write() {
         const std::string width = Number(box_.right - box_.left + 2 * kMargin);
         const std::string height = Number(box_.top - box_.bottom + 2 * kMargin);
-        out_ = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + width +
-               "mm\" height=\"" + height + "mm\" viewBox=\"0 0 " + width + " " + height + "\">\n";
-        out_ += "<rect width=\"" + width + "\" height=\"" + height + "\" fill=\"" + Colour(p_.look.background) + "\"/>\n";
+        out_ = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+               width + "mm\" height=\"" + height + "mm\" viewBox=\"0 0 " + width + " " + height + "\">\n";
+        out_ +=
+            "<rect width=\"" + width + "\" height=\"" + height + "\" fill=\"" + Colour(p_.look.background) + "\"/>\n";
         for (const TableElementRow& row : e_.rows)
-            if (row.sample) Sample(*row.sample);
-        for (int g = 0; g < kRuleGroups; ++g) Rules(static_cast<RuleGroup>(g));
+            if (row.sample)
+                Sample(*row.sample);
+        for (int g = 0; g < kRuleGroups; ++g)
+            Rules(static_cast<RuleGroup>(g));
         out_ += "<g font-family=\"" + std::string(kFonts) + "\" font-size=\"" + Number(e_.metrics.textHeight) +
                 "\" fill=\"" + Colour(p_.look.text) + "\">\n";
         Text(e_.title);
         for (const TableElementRow& row : e_.rows)
-            for (const TableText& text : row.texts) Text(text);
+            for (const TableText& text : row.texts)
+                Text(text);
         out_ += "</g>\n</svg>\n";
         return out_;
     }
@@ -75,9 +83,11 @@ class SvgWriter {
             if (l.group == group)
                 lines += "<line x1=\"" + Number(X(l.x1)) + "\" y1=\"" + Number(Y(l.y1)) + "\" x2=\"" + Number(X(l.x2)) +
                          "\" y2=\"" + Number(Y(l.y2)) + "\"/>\n";
-        if (lines.empty()) return;
+        if (lines.empty())
+            return;
         std::string dashes;
-        for (float d : look.dashes) dashes += (dashes.empty() ? "" : " ") + Number(d);
+        for (float d : look.dashes)
+            dashes += (dashes.empty() ? "" : " ") + Number(d);
         out_ += "<g stroke=\"" + Colour(look.colour) + "\" stroke-width=\"" + Number(kLineWidth) + "\"" +
                 (dashes.empty() ? "" : " stroke-dasharray=\"" + dashes + "\"") + ">\n" + lines + "</g>\n";
     }
@@ -92,11 +102,13 @@ class SvgWriter {
         std::string xs, characters;
         for (const PlacedCharacter& c : placed) {
             const std::string character = Escaped(c.character);
-            if (character.empty()) continue;
+            if (character.empty())
+                continue;
             xs += (xs.empty() ? "" : " ") + Number(X(c.x) / (square ? 1.0 : stretch));
             characters += character;
         }
-        if (xs.empty()) return;
+        if (xs.empty())
+            return;
         out_ += "<text x=\"" + xs + "\" y=\"" + Number(Y(text.y) - kDescent * m.textHeight) + "\"" +
                 (square ? "" : " transform=\"scale(" + Number(stretch) + " 1)\"") + ">" + characters + "</text>\n";
     }

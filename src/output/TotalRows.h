@@ -21,8 +21,8 @@ struct TotalRow {
 };
 
 // Where the total-row setting is on, one total per unit caption of the drawn rows (RowDrawn),
-// in the order the units first appear; none where it is off. Only quantity texts that are numbers count ("-", empty texts and words are left
-// out); a unit none of whose rows shows a number gets no total. Each text is added as shown,
+// in the order the units first appear; none where it is off. Only quantity texts that are numbers count ("-", empty
+// texts and words are left out); a unit none of whose rows shows a number gets no total. Each text is added as shown,
 // and the sum is shown with the most decimals of its texts (at most 4): 12.34 + 0.01 = 12.35.
 // Rows without a unit share a total without a unit.
 std::vector<TotalRow> TotalRows(const Table& table, const TableSettings& settings, SolidColour background);

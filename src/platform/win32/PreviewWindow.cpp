@@ -50,9 +50,11 @@ Mapping MappingFor(const TableElements& elements, const RECT& client) {
 win::Pen LinePen(const LineLook& look, double scale) {
     LOGBRUSH brush{BS_SOLID, static_cast<COLORREF>(look.colour), 0};
     std::vector<DWORD> dashes;
-    for (float d : look.dashes) dashes.push_back(static_cast<DWORD>(std::max(1L, std::lround(d * scale))));
+    for (float d : look.dashes)
+        dashes.push_back(static_cast<DWORD>(std::max(1L, std::lround(d * scale))));
     DWORD style = PS_GEOMETRIC | PS_ENDCAP_FLAT | (dashes.empty() ? PS_SOLID : PS_USERSTYLE);
-    return win::Pen(ExtCreatePen(style, 1, &brush, static_cast<DWORD>(dashes.size()), dashes.empty() ? nullptr : dashes.data()));
+    return win::Pen(
+        ExtCreatePen(style, 1, &brush, static_cast<DWORD>(dashes.size()), dashes.empty() ? nullptr : dashes.data()));
 }
 
 void FillBox(HDC dc, const RECT& rect, SolidColour colour) {
@@ -71,8 +73,8 @@ bool PreviewWindow::Show(HWND owner, const std::function<void()>& closed) {
     closed_ = closed;
     if (!window_) {
         RegisterPreviewClass();
-        window_ = CreateWindowExW(0, kPreviewClass, L"プレビュー", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 480, 600, owner,
-                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+        window_ = CreateWindowExW(0, kPreviewClass, L"プレビュー", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 480, 600,
+                                  owner, nullptr, GetModuleHandleW(nullptr), nullptr);
         if (!window_) {
             std::string message = win::LastErrorMessage("CreateWindowExW");
             MessageBoxW(owner, utf16::Widen(message).c_str(), L"Vemora", MB_ICONEXCLAMATION);
@@ -112,7 +114,8 @@ void PreviewWindow::PlaceBeside(HWND owner) {
     int left = static_cast<int>(form.right) + 8;
     if (left + width > work.right)
         left = static_cast<int>(std::max<LONG>(work.left, form.left - 8 - width));
-    const int top = static_cast<int>(std::clamp<LONG>(form.top, work.top, std::max<LONG>(work.top, work.bottom - height)));
+    const int top =
+        static_cast<int>(std::clamp<LONG>(form.top, work.top, std::max<LONG>(work.top, work.bottom - height)));
     SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -142,7 +145,8 @@ LRESULT CALLBACK PreviewWindow::WindowProc(HWND window, UINT message, WPARAM wPa
             GetClientRect(window, &client);
             // Drawn off screen first, so a repaint at every keystroke does not flicker.
             win::MemoryDc buffer(CreateCompatibleDC(paint.Dc()));
-            win::Bitmap bitmap(CreateCompatibleBitmap(paint.Dc(), std::max(1L, client.right), std::max(1L, client.bottom)));
+            win::Bitmap bitmap(
+                CreateCompatibleBitmap(paint.Dc(), std::max(1L, client.right), std::max(1L, client.bottom)));
             win::Selection selected(buffer.Get(), bitmap.Get());
             self->Paint(buffer.Get(), client);
             BitBlt(paint.Dc(), 0, 0, client.right, client.bottom, buffer.Get(), 0, 0, SRCCOPY);
