@@ -103,12 +103,13 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
         registry = RegistryExport(*bytes);
     }
 
+    const ModeRecord& mode = SelectMode(options.modeWord.value_or(""));
+    if (options.svg && !DrawsTable(mode.output)) return Usage(err, "--svg: this mode draws no table");
     CliServices services(err);
-    FormModel model(SelectMode(options.modeWord.value_or("")), *registry, {services, services, services});
+    FormModel model(mode, *registry, {services, services, services});
     model.Load({options.dir, CoordinateFolder(options, *registry)});
     if (model.GetRunState() == RunState::Aborted) return kExitProgramEnded;
 
-    if (options.svg && !DrawsTable(model.Mode().output)) return Usage(err, "--svg: this mode draws no table");
     if (std::string error = ApplyEdits(options, model); !error.empty()) return Usage(err, error);
 
     const std::vector<TotalRow> totals = model.Mode().layout.quantityColumns
