@@ -112,7 +112,7 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
 
     if (std::string error = ApplyEdits(options, model); !error.empty()) return Usage(err, error);
 
-    const std::vector<TotalRow> totals = model.Mode().layout.quantityColumns
+    const std::vector<TotalRow> totals = model.Mode().output == OkOutput::AreaTable
                                              ? TotalRows(model.GetTable(), model.Settings(), model.Background())
                                              : std::vector<TotalRow>{};
     if (options.print == PrintFormat::Tsv) out << TableTsv(model.GetTable(), model.Background(), totals);

@@ -99,9 +99,10 @@ std::vector<PlacedCharacter> PlaceCharacters(const TableText& text, const TableM
     int bytesBefore = 0;
     text::ForEachUtf8Sequence(WithoutUnderlineCodes(text.text), [&](std::string_view character, bool valid) {
         const int bytes = static_cast<int>(sjis::ByteWidth(character));
-        if (character != " ")
-            placed.push_back({valid ? std::string(character) : "\uFFFD",
-                              static_cast<float>(text.x + bytesBefore * halfPitch), bytes});
+        const bool blank = character.size() == 1 && static_cast<unsigned char>(character[0]) <= ' ';
+        if (!blank)
+            placed.push_back(
+                {valid ? std::string(character) : "\uFFFD", static_cast<float>(text.x + bytesBefore * halfPitch)});
         bytesBefore += bytes;
     });
     return placed;

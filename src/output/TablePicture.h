@@ -43,14 +43,13 @@ TablePicture PictureOfTable(const OkRequest& request, const PenColourTable* pens
 struct PlacedCharacter {
     std::string character;  // one UTF-8 character
     float x = 0.0f;         // its left edge
-    int bytes = 1;          // its width in code page 932: 1 half-width, 2 full-width
 };
 
 // The text's characters at Jw_cad's fixed pitch: a full-width character advances by the text
 // type's width and spacing, a half-width one by half of each, so that a text of n bytes is as
-// wide as the column formula says. Blanks advance without being placed, an ill-formed
-// sequence is placed as U+FFFD, "^u" codes are not drawn and take no room (as the widths are
-// measured).
+// wide as the column formula says. Blanks and control characters advance without being placed,
+// an ill-formed sequence is placed as U+FFFD, "^u" codes are not drawn and take no room (as the
+// widths are measured).
 std::vector<PlacedCharacter> PlaceCharacters(const TableText& text, const TableMetrics& metrics);
 
 // The box round everything drawn, the title above the table included (paper millimetres).

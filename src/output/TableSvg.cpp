@@ -21,8 +21,7 @@ std::string Colour(SolidColour colour) {
     return "#" + ColourHexText(colour);
 }
 
-// One character as XML text: the markup characters escaped, a control character (not
-// allowed in XML) left out.
+// One character as XML text, the markup characters escaped.
 std::string Escaped(const std::string& character) {
     if (character == "&")
         return "&amp;";
@@ -30,8 +29,6 @@ std::string Escaped(const std::string& character) {
         return "&lt;";
     if (character == ">")
         return "&gt;";
-    if (character.size() == 1 && static_cast<unsigned char>(character[0]) < 0x20)
-        return {};
     return character;
 }
 
@@ -101,11 +98,8 @@ class SvgWriter {
         const bool square = std::fabs(stretch - 1.0) < 1e-6;
         std::string xs, characters;
         for (const PlacedCharacter& c : placed) {
-            const std::string character = Escaped(c.character);
-            if (character.empty())
-                continue;
             xs += (xs.empty() ? "" : " ") + Number(X(c.x) / (square ? 1.0 : stretch));
-            characters += character;
+            characters += Escaped(c.character);
         }
         if (xs.empty())
             return;
