@@ -87,7 +87,7 @@ CliParse ParseCliOptions(std::span<const std::string> args) {
         if (isFlag) continue;
         static constexpr std::string_view kValued[] = {"--dir",  "--zfile", "--registry", "--table",
                                                         "--title", "--name", "--unit",     "--keta",
-                                                        "--recolour", "--swap", "--print"};
+                                                        "--recolour", "--swap", "--print", "--svg"};
         bool valued = false;
         for (std::string_view known : kValued) valued = valued || name == known;
         if (!valued) return {o, "unknown option: " + name};
@@ -108,6 +108,9 @@ CliParse ParseCliOptions(std::span<const std::string> args) {
             o.zfile = value;
         } else if (name == "--registry") {
             o.registry = value;
+        } else if (name == "--svg") {
+            if (value.empty()) return {o, "--svg needs a file"};
+            o.svg = value;
         } else if (name == "--table") {
             o.table = value;
         } else if (name == "--title") {
@@ -161,7 +164,9 @@ std::string CliUsage() {
            "                       colours as decimal values or #RRGGBB\n"
            "  --swap S:T           drag row S's swatch onto row T (M4, M5, C1, C2)\n"
            "  --print tsv|json     print the table after the edits\n"
-           "  --dry-run            stop before OK: nothing is written\n"
+           "  --svg FILE           write the table drawing after the edits as an SVG picture\n"
+           "                       (C2, C1, M6, M7: the modes that draw a table)\n"
+           "  --dry-run            stop before OK: nothing is written but the SVG\n"
            "Edits apply in this order: --table, --title, --name, --unit, --keta, --recolour, --swap.\n"
            "  --help, --version\n"
            "\n"

@@ -44,6 +44,7 @@ struct CliOptions {
     std::vector<Recolour> recolours;      // in the order given
     std::vector<RowSwap> swaps;           // in the order given
     PrintFormat print = PrintFormat::None;
+    std::optional<std::string> svg;       // SVG file of the table drawing
     bool dryRun = false;
     bool help = false;
     bool version = false;

@@ -6,6 +6,7 @@
 #include "base/File.h"
 #include "cli/TablePrint.h"
 #include "host/JwRegistry.h"
+#include "output/TableSvg.h"
 #include "ui/FormModel.h"
 
 namespace {
@@ -39,6 +40,20 @@ std::string CoordinateFolder(const CliOptions& options, RegistrySource& registry
 #else
     return ReadZFile(registry, options.dir);
 #endif
+}
+
+// The table drawing as an SVG file; without one (a setting gives no table) or when the file
+// cannot be written, the message says why.
+bool WriteSvg(const std::string& path, const TablePicture& picture, Notifier& notifier) {
+    if (!picture.elements) {
+        ShowMessage(notifier, picture.message, MessageIcon::Exclamation);
+        return false;
+    }
+    file::WriteResult written = file::WriteAtomic(path, TableSvg(picture));
+    if (!written)
+        ShowMessage(notifier, "ファイルを書き込めませんでした。\r\n" + path + "\r\n" + written.error,
+                    MessageIcon::Exclamation);
+    return written.ok;
 }
 
 int Usage(std::ostream& err, const std::string& message) {
@@ -88,16 +103,23 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
         registry = RegistryExport(*bytes);
     }
 
+    const ModeRecord& mode = SelectMode(options.modeWord.value_or(""));
+    if (options.svg && !DrawsTable(mode.output)) return Usage(err, "--svg: this mode draws no table");
     CliServices services(err);
-    FormModel model(SelectMode(options.modeWord.value_or("")), *registry, {services, services, services});
+    FormModel model(mode, *registry, {services, services, services});
     model.Load({options.dir, CoordinateFolder(options, *registry)});
     if (model.GetRunState() == RunState::Aborted) return kExitProgramEnded;
 
     if (std::string error = ApplyEdits(options, model); !error.empty()) return Usage(err, error);
 
-    if (options.print == PrintFormat::Tsv) out << TableTsv(model.GetTable(), model.Background());
-    if (options.print == PrintFormat::Json) out << TableJson(model.GetTable(), model.Background(), model.Title());
+    const std::vector<TotalRow> totals = model.Mode().output == OkOutput::AreaTable
+                                             ? TotalRows(model.GetTable(), model.Settings(), model.Background())
+                                             : std::vector<TotalRow>{};
+    if (options.print == PrintFormat::Tsv) out << TableTsv(model.GetTable(), model.Background(), totals);
+    if (options.print == PrintFormat::Json)
+        out << TableJson(model.GetTable(), model.Background(), model.Title(), totals);
     out.flush();
+    if (options.svg && !WriteSvg(*options.svg, model.Preview(), services)) return kExitNotWritten;
     if (options.dryRun) return kExitDone;
 
     model.Ok();

@@ -50,7 +50,7 @@ std::string JsonString(const std::string& text) {
 
 }  // namespace
 
-std::string TableTsv(const Table& table, SolidColour background) {
+std::string TableTsv(const Table& table, SolidColour background, const std::vector<TotalRow>& totals) {
     std::string out = "row\tcolour\tsolids\tarea_m2\tquantity\tunit\tname\n";
     for (int i = 1; i <= kRowCount; ++i) {
         const TableRow& row = table.Row(i);
@@ -59,10 +59,15 @@ std::string TableTsv(const Table& table, SolidColour background) {
                "\t" + AreaText(row.area) + "\t" + TsvField(row.quantity) + "\t" + TsvField(std::string(UnitCaption(row.unitEntry))) +
                "\t" + TsvField(row.name) + "\n";
     }
+    for (const TotalRow& total : totals)
+        out += "\t\t\t\t" + TsvField(total.quantity) + "\t" + TsvField(total.unit) + "\t" + std::string(kTotalName) + "\n";
     return out;
 }
 
-std::string TableJson(const Table& table, SolidColour background, const std::string& title) {
+std::string TableJson(const Table& table,
+                      SolidColour background,
+                      const std::string& title,
+                      const std::vector<TotalRow>& totals) {
     std::string out = "{\n  \"title\": " + JsonString(title) + ",\n  \"rows\": [";
     bool first = true;
     for (int i = 1; i <= kRowCount; ++i) {
@@ -75,6 +80,13 @@ std::string TableJson(const Table& table, SolidColour background, const std::str
                ", \"solids\": " + std::to_string(row.solidCount) +
                ", \"area_m2\": " + (area.empty() ? "null" : area) + ", \"quantity\": " + JsonString(row.quantity) +
                ", \"unit\": " + JsonString(std::string(UnitCaption(row.unitEntry))) + ", \"name\": " + JsonString(row.name) + "}";
+        first = false;
+    }
+    for (const TotalRow& total : totals) {
+        out += std::string(first ? "\n" : ",\n") +
+               "    {\"row\": null, \"colour\": null, \"solids\": null, \"area_m2\": null, \"quantity\": " +
+               JsonString(total.quantity) + ", \"unit\": " + JsonString(total.unit) +
+               ", \"name\": " + JsonString(std::string(kTotalName)) + ", \"total\": true}";
         first = false;
     }
     out += first ? "]\n}\n" : "\n  ]\n}\n";

@@ -8,14 +8,20 @@
 #include <string>
 
 #include "model/Table.h"
+#include "output/TotalRows.h"
 
 // Tab-separated: the header line, then one line per row that the table drawing draws or a
 // rewrite writes (RowDrawn, or a row holding solid records, background-coloured ones
 // included). The area has 12 significant digits and is empty for a row
-// without a measured area. Tabs and line breaks inside texts become blanks.
-std::string TableTsv(const Table& table, SolidColour background);
+// without a measured area. Tabs and line breaks inside texts become blanks. The total rows
+// follow, with empty row, colour, solids and area fields and the name "合計".
+std::string TableTsv(const Table& table, SolidColour background, const std::vector<TotalRow>& totals = {});
 
 // The same rows as JSON: {"title": ..., "rows": [{"row": 1, "colour": 255, "solids": 2,
 // "area_m2": 15.25, "quantity": "15.250", "unit": "m^2", "name": "居室"}, ...]}, with
-// "area_m2": null for a row without area.
-std::string TableJson(const Table& table, SolidColour background, const std::string& title);
+// "area_m2": null for a row without area. A total row has "total": true and null row, colour,
+// solids and area.
+std::string TableJson(const Table& table,
+                      SolidColour background,
+                      const std::string& title,
+                      const std::vector<TotalRow>& totals = {});

@@ -21,16 +21,15 @@ int FormatDigits(double rounding) {
                : 0;
 }
 
-// A quantity text that reads as a number: sign, digits, thousands separators, decimals.
-bool IsNumberText(std::string_view text) {
+}  // namespace
+
+std::optional<double> ShownQuantity(std::string_view text) {
     std::string digits;
     for (char c : text::TrimBlanks(text))
         if (c != ',')
             digits += c;
-    return numbers::ParseNumber(digits).has_value();
+    return numbers::ParseNumber(digits);
 }
-
-}  // namespace
 
 std::string_view UnitCaption(std::string_view entry) {
     return entry.substr(0, entry.find(','));
@@ -86,7 +85,7 @@ void ShowQuantities(Table& table, std::string_view rounding) {
 }
 
 void RecomputeQuantity(TableRow& row, std::string_view rounding) {
-    if (row.area && IsNumberText(row.quantity))
+    if (row.area && ShownQuantity(row.quantity))
         row.quantity = QuantityText(row.area, row.factor, rounding);
 }
 

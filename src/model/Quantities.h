@@ -26,6 +26,10 @@ double RoundingDigits(std::string_view rounding);
 // as it is (many decimals) or give 0 (rounding to a power of ten beyond any value).
 double RoundedQuantity(double value, double digits);
 
+// A shown quantity text as a number: sign, digits, thousands separators, decimals, blanks
+// around ("1,234.50" gives 1234.5); nullopt for "-", an empty text or words.
+std::optional<double> ShownQuantity(std::string_view text);
+
 // The quantity text of a row: "-" without an area, otherwise area * factor rounded to the
 // rounding digits and formatted with them (decimals only for rounding 1 to 4).
 std::string QuantityText(std::optional<double> area, double factor, std::string_view rounding);

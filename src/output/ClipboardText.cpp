@@ -12,26 +12,33 @@ int CopiedRowCount(const Table& table, SolidColour background) {
 }
 
 std::string ClipboardText(const Table& table, SolidColour background, const std::string& title, bool withHeadings,
-                          int layout) {
-    const int rows = CopiedRowCount(table, background);
+                          int layout, const std::vector<TotalRow>& totals) {
+    // The copied rows, then the totals: name, quantity and unit caption.
+    struct Line {
+        std::string_view name, quantity, unit;
+    };
+    std::vector<Line> lines;
+    for (int i = 1; i <= CopiedRowCount(table, background); ++i) {
+        const TableRow& row = table.Row(i);
+        lines.push_back({row.name, row.quantity, UnitCaption(row.unitEntry)});
+    }
+    for (const TotalRow& total : totals) lines.push_back({kTotalName, total.quantity, total.unit});
     const std::string kLineEnd = "\r\n";
     std::string text;
     if (layout == 0) {
         text = title + kLineEnd;
-        for (int i = 1; i <= rows; ++i) {
-            const TableRow& row = table.Row(i);
-            text += row.name + "\t" + row.quantity + "\t" + std::string(UnitCaption(row.unitEntry)) + kLineEnd;
-        }
+        for (const Line& line : lines)
+            text += std::string(line.name) + "\t" + std::string(line.quantity) + "\t" + std::string(line.unit) + kLineEnd;
     } else if (layout == 1) {
         if (withHeadings) {
             text = "項目名";
-            for (int i = 1; i <= rows; ++i) text += "\t" + table.Row(i).name;
+            for (const Line& line : lines) text += "\t" + std::string(line.name);
             text += kLineEnd + "単　位";
-            for (int i = 1; i <= rows; ++i) text += "\t" + std::string(UnitCaption(table.Row(i).unitEntry));
+            for (const Line& line : lines) text += "\t" + std::string(line.unit);
             text += kLineEnd;
         }
         text += title;
-        for (int i = 1; i <= rows; ++i) text += "\t" + table.Row(i).quantity;
+        for (const Line& line : lines) text += "\t" + std::string(line.quantity);
         text += kLineEnd;
     }
     return text;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "model/Table.h"
+#include "output/TotalRows.h"
 
 // The rows copied: 1 to firstFreeRow - 1, extended to the last row in use, so that rows added by
 // hand (which do not move firstFreeRow) are copied too. At most 16.
@@ -16,6 +17,7 @@ int CopiedRowCount(const Table& table, SolidColour background);
 
 // The clipboard text: item names, quantities and unit captions as shown, a tab between fields
 // and CR LF after every line; the list layout has the name and unit heading lines only where
-// asked (`withHeadings`). A layout other than 0 (card) or 1 (list) gives an empty text.
+// asked (`withHeadings`). The total rows follow the rows (a line each in the card layout, a
+// column each in the list layout). A layout other than 0 (card) or 1 (list) gives an empty text.
 std::string ClipboardText(const Table& table, SolidColour background, const std::string& title, bool withHeadings,
-                          int layout);
+                          int layout, const std::vector<TotalRow>& totals = {});

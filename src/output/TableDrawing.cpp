@@ -10,6 +10,7 @@
 #include "exchange/SolidAnalysis.h"
 #include "base/Format.h"
 #include "model/Quantities.h"
+#include "output/TableElements.h"
 
 namespace {
 
@@ -40,25 +41,6 @@ std::string SettingMessage(std::string_view caption, std::string_view key, std::
 
 bool IsOn(std::int16_t checkState) {
     return checkState == 1;
-}
-
-std::string Pair(float a, float b) {
-    return FormatSingle(a) + " " + FormatSingle(b);
-}
-
-// A text record of the table: reference point, direction 1 0, the text.
-std::string TextRecord(float x, float y, std::string_view text) {
-    return "ch " + Pair(x, y) + " 1 0 \"" + std::string(text);
-}
-
-// The three attribute records of a group of ruled lines: colour, layer, line type.
-void WriteLineAttributes(RecordWriter& out,
-                         const std::string& colour,
-                         const std::string& layer,
-                         const std::string& lineType) {
-    out.Line(colour);
-    out.Line(layer);
-    out.Line(lineType);
 }
 
 void WriteAnnotations(const Table& table,
@@ -184,82 +166,12 @@ void DrawTable(const Table& table,
                const TableSource& source,
                const TableMetrics& m,
                RecordWriter& out) {
-    const TableSettings& settings = *source.settings;
-    const bool layerNames = source.layerNameTable;
-    const int rows = layerNames ? kRowCount : DrawnRowCount(table, source.background);
-    const int maxQty = WidestQuantity(table);
-    const int nameWidth = MaxNameWidth(table);
-
-    // Lengths are single precision; the header's sizes enter as read, as double.
-    auto columnWidth = [&](int n) {
-        return static_cast<float>(m.textWidth * n / 2.0 + m.textSpacing * (n - 1) / 2.0 + 2.0 * m.gapW);
-    };
-    const float s = m.solidW + 2.0f * m.gapW;
-    const float rowHeight = static_cast<float>(m.textHeight + 2.0 * m.gapH);
-    const float n = columnWidth(nameWidth);
-    const float q = layerNames ? 0.0f : columnWidth(maxQty);  // the layer-name table has no quantity column
-    const float u = columnWidth(MaxUnitWidth(table, layerNames));
-    const float w = s + n + q + u;
-    const float h = static_cast<float>(rows) * rowHeight;
-
     out.Line("#");
-    WriteAnnotations(table, *source.drawing, settings, m, out);
+    WriteAnnotations(table, *source.drawing, *source.settings, m, out);
     out.Line("bz");
-    if (IsOn(settings.outerFrame)) {
-        WriteLineAttributes(out, settings.outerFrameColour, settings.outerFrameLayer, settings.outerFrameLineType);
-        out.Line("r1");
-        out.Line(Pair(0.0f, -h));
-        out.Line(Pair(w, 0.0f));
-        out.Line(Pair(0.0f, h));
-        out.Line(Pair(-w, 0.0f));
-        out.Line("r0");
-    }
-    if (IsOn(settings.verticalLines)) {
-        WriteLineAttributes(out, settings.verticalLineColour, settings.verticalLineLayer, settings.verticalLineType);
-        auto vertical = [&](float x) { out.Line(Pair(x, 0.0f) + " " + Pair(x, -h)); };
-        vertical(s);
-        vertical(s + n);
-        if (!layerNames)
-            vertical(s + n + q);
-    }
-    if (IsOn(settings.horizontalLines)) {
-        WriteLineAttributes(out, settings.horizontalLineColour, settings.horizontalLineLayer, settings.horizontalLineType);
-        for (int k = 1; k < rows; ++k) {
-            float y = -static_cast<float>(k) * rowHeight;
-            out.Line(Pair(0.0f, y) + " " + Pair(w, y));
-        }
-    }
-    out.Line(settings.textType);
-    out.Line("ch 1 1 2 0\"" + std::string(title));
-
-    int k = 0;
-    for (int i = 1; i <= kRowCount; ++i) {
-        if (!RowDrawn(table, i, source.background))
-            continue;
-        ++k;
-        const TableRow& row = table.Row(i);
-        const float yBottom = -static_cast<float>(k) * rowHeight + m.gapH;
-        const float yTop = -static_cast<float>(k - 1) * rowHeight - m.gapH;
-        out.Line(settings.textLayer);
-        std::string name = FitText(row.name, nameWidth, settings.nameAlignment, " ");
-        if (name.find_first_not_of(' ') != std::string::npos)
-            out.Line(TextRecord(s + m.gapW, yBottom, name));
-        std::string padding(static_cast<std::size_t>(std::max(0, maxQty - CharCount(row.quantity))), ' ');
-        out.Line(TextRecord(s + n + m.gapW, yBottom, padding + row.quantity));
-        out.Line(TextRecord(s + n + q + m.gapW, yBottom, UnitColumnText(row, layerNames)));
-        if (row.colour != source.background) {
-            // Two halves of the sample: the right swatch's colour right, the row's colour left.
-            std::string half = FormatDouble(static_cast<double>(s) / 2.0);
-            std::string bottom = FormatSingle(yBottom), top = FormatSingle(yTop);
-            out.Line(settings.sampleLayer);
-            out.Line("lc10 " + std::to_string(row.newColour));
-            out.Line("sl " + half + " " + bottom + " " + half + " " + top + " " + Pair(s - m.gapW, yTop) + " " +
-                     Pair(s - m.gapW, yBottom));
-            out.Line("lc10 " + std::to_string(row.colour));
-            out.Line("sl " + Pair(m.gapW, yBottom) + " " + Pair(m.gapW, yTop) + " " + half + " " + top + " " + half +
-                     " " + bottom);
-        }
-    }
+    WriteTableElements(LayOutTable(table, title, source, m), *source.settings, out);
+    // The message counts the colour rows, not the total rows.
+    const int rows = source.layerNameTable ? kRowCount : DrawnRowCount(table, source.background);
     out.Line("h# " + std::to_string(rows) + "色 " + std::to_string(MeasuredSolidCount(table)) +
              "個のソリッド図形の面積を測定・作表しました。 ");
 }

@@ -63,8 +63,9 @@ struct TableSource {
     bool layerNameTable = false;  // layer names: no quantity column, all 16 rows
 };
 
-// Appends the table drawing, from the "#" line to the message line. The layer-name table has
-// no quantity column and counts all 16 rows.
+// Appends the table drawing, from the "#" line to the message line: the annotations at the
+// measured solids, "bz", the table's elements (LayOutTable) and the message line, which counts
+// the colour rows (all 16 in the layer-name table).
 void DrawTable(const Table& table,
                std::string_view title,
                const TableSource& source,

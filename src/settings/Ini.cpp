@@ -90,16 +90,21 @@ std::size_t Document::FindSection(std::string_view section) const {
 }
 
 // Only the first of duplicate sections is searched, and the first of duplicate keys counts,
-// as with the Windows private-profile functions. The fallback comes back unchanged (Windows
-// would drop its trailing blanks): it is the caller's current value.
+// as with the Windows private-profile functions.
+const Document::Line* Document::FindKey(std::string_view section, std::string_view key) const {
+    for (std::size_t i = FindSection(section) + 1; i < lines_.size() && lines_[i].kind != Kind::Section; ++i)
+        if (lines_[i].kind == Kind::Key && text::EqualsNoCase(lines_[i].name, key)) return &lines_[i];
+    return nullptr;
+}
+
+// The fallback comes back unchanged (Windows would drop its trailing blanks): it is the
+// caller's current value.
 std::string Document::Get(std::string_view section, std::string_view key, std::string_view fallback) const {
-    for (std::size_t i = FindSection(section) + 1; i < lines_.size() && lines_[i].kind != Kind::Section; ++i) {
-        if (lines_[i].kind != Kind::Key || !text::EqualsNoCase(lines_[i].name, key)) continue;
-        std::string_view value = WithoutQuotes(text::TrimBlanks(lines_[i].value));
-        value = value.substr(0, value.find('\0'));
-        return std::string(CutToCodePage932(value, kMaxValueBytes));
-    }
-    return std::string(fallback);
+    const Line* line = FindKey(section, key);
+    if (!line) return std::string(fallback);
+    std::string_view value = WithoutQuotes(text::TrimBlanks(line->value));
+    value = value.substr(0, value.find('\0'));
+    return std::string(CutToCodePage932(value, kMaxValueBytes));
 }
 
 void Document::Set(std::string_view section, std::string_view key, std::string_view value) {

@@ -34,6 +34,8 @@ public:
     // The value of the first matching key of the first matching section, or `fallback`
     // when the section or key is missing.
     std::string Get(std::string_view section, std::string_view key, std::string_view fallback) const;
+    // Whether the section holds the key (with any value, an empty one included).
+    bool Has(std::string_view section, std::string_view key) const { return FindKey(section, key) != nullptr; }
     // Replaces the key's value in place, or appends the key to the section, or appends the
     // section at the end of the file. The value ends at a NUL; a CR or LF in it, which would
     // break the line, is written as a blank.
@@ -52,6 +54,7 @@ private:
     };
     static Line ParseLine(std::string bytes, bool utf8, bool inSection);
     std::size_t FindSection(std::string_view section) const;  // index of its header, or lines_.size()
+    const Line* FindKey(std::string_view section, std::string_view key) const;  // the first one, or nullptr
 
     std::vector<Line> lines_;
     bool utf8_ = false;  // the file started with a UTF-8 BOM

@@ -35,6 +35,7 @@ struct Key {
     std::string_view section;
     std::string_view name;
     Field field;
+    bool storedWhenOff = true;  // false: written when off only where the file has the key
 };
 
 // The keys in file order: saving into an empty file gives exactly this order.
@@ -66,6 +67,7 @@ const Key kKeys[] = {
     {"kihon", "intYose", LongField{&TableSettings::nameAlignment}},
     {"kihon", "mZtext", Check(&TableSettings::metreUnits)},
     {"kihon", "chkC", Check(&TableSettings::upperCaseColourNames)},
+    {"kihon", "Goukei", Check(&TableSettings::totalRow), false},
 };
 
 template <class... F>
@@ -136,5 +138,8 @@ void LoadSettings(const ini::Document& doc, TableSettings& s) {
 }
 
 void StoreSettings(const TableSettings& s, ini::Document& doc) {
-    for (const Key& key : kKeys) doc.Set(key.section, key.name, ToText(key.field, s));
+    for (const Key& key : kKeys) {
+        std::string text = ToText(key.field, s);
+        if (key.storedWhenOff || text != "0" || doc.Has(key.section, key.name)) doc.Set(key.section, key.name, text);
+    }
 }

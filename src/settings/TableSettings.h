@@ -39,6 +39,7 @@ struct TableSettings {
     std::int32_t nameAlignment = 0;
     std::int16_t metreUnits = 0;
     std::int16_t upperCaseColourNames = 0;
+    std::int16_t totalRow = 0;  // the table ends in a total row per unit
 
     bool operator==(const TableSettings&) const = default;
 };
@@ -50,5 +51,6 @@ struct TableSettings {
 // in any case, or a number (0 false, anything else true).
 void LoadSettings(const ini::Document& doc, TableSettings& settings);
 
-// Sets every key into the document, in the key order of the file.
+// Sets every key into the document, in the key order of the file. The total-row switch is
+// set only when on or already in the document, so files saved with it off stay as they were.
 void StoreSettings(const TableSettings& settings, ini::Document& doc);

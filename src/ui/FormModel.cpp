@@ -61,8 +61,12 @@ std::vector<std::string> FormModel::ListEntries(PanelField field) const {
     return PanelListEntries(field, loadStepLists_, lists_);
 }
 
-CommandState FormModel::StateOf(Command command, bool panelVisible) const {
-    return GetCommandState(command, MenuSnapshot{&mode_, panelVisible, nameAlignment_, handOffRunning_});
+CommandState FormModel::StateOf(Command command, bool panelVisible, bool previewShown) const {
+    return GetCommandState(command, MenuSnapshot{&mode_, panelVisible, nameAlignment_, handOffRunning_, previewShown});
+}
+
+TablePicture FormModel::Preview() const {
+    return PictureOfTable(Request({}), &pens_);
 }
 
 // ---- Rows and title
@@ -153,6 +157,10 @@ void FormModel::SetCopyLayout(int layout) {
     if (Settable() && (layout == 0 || layout == 1)) settings_.copyLayout = static_cast<std::int16_t>(layout);
 }
 
+void FormModel::SetTotalRow(bool on) {
+    if (Settable()) settings_.totalRow = on ? 1 : 0;
+}
+
 void FormModel::SetNameAlignment(int alignment) {
     if (!Settable() || alignment < 0 || alignment > 2) return;
     settings_.nameAlignment = alignment;
@@ -197,9 +205,7 @@ void FormModel::Ok() {
     if (!Accepting()) return;
     std::string coordinateFolder = context_.coordinateFolder;
     if (coordinateFolder.empty() && mode_.output != OkOutput::Rewrite) coordinateFolder = ReadZFile(registry_);
-    OkRequest request{mode_.output, mode_.rewrite, mode_.savesItemTable, table_, drawing_, settings_, background_,
-                      title_,       context_.programFolder, coordinateFolder, readingStoppedEarly_};
-    OkResult result = RunOk(request, services_.notifier);
+    OkResult result = RunOk(Request(coordinateFolder), services_.notifier);
     okFailed_ = !result.wrote || !result.settingsSaved;
     if (result.table) table_ = std::move(*result.table);
     if (result.title) title_ = std::move(*result.title);
@@ -211,9 +217,16 @@ void FormModel::Ok() {
     if (result.endsProgram) state_ = RunState::Finished;
 }
 
+OkRequest FormModel::Request(std::string coordinateFolder) const {
+    return {mode_.output, mode_.rewrite,          mode_.savesItemTable,       table_,
+            drawing_,     settings_,              background_,                title_,
+            context_.programFolder, std::move(coordinateFolder), readingStoppedEarly_};
+}
+
 void FormModel::CopyTable() {
     if (!Accepting() || !mode_.layout.copyButtonVisible || !mode_.layout.copyButtonEnabled) return;
-    std::string text = ClipboardText(table_, background_, title_, mode_.copyWithHeadings, settings_.copyLayout);
+    std::string text = ClipboardText(table_, background_, title_, mode_.copyWithHeadings, settings_.copyLayout,
+                                     TotalRows(table_, settings_, background_));
     if (!services_.clipboard.SetText(text)) {
         // The copy is what the user asked for first: without it the form stays open.
         ShowMessage(services_.notifier, "表をクリップボードにコピーできませんでした。", MessageIcon::Exclamation);

@@ -16,6 +16,7 @@
 #include "exchange/Drawing.h"
 #include "host/JwRegistry.h"
 #include "model/Table.h"
+#include "output/TablePicture.h"
 #include "settings/ListFile.h"
 #include "settings/TableSettings.h"
 #include "ui/FormServices.h"
@@ -67,7 +68,10 @@ public:
     bool FieldEnabled(PanelField field) const { return PanelFieldEnabled(field, settings_); }
     std::vector<std::string> ListEntries(PanelField field) const;
     std::optional<int> CopyLayout() const { return SelectedCopyLayout(settings_); }
-    CommandState StateOf(Command command, bool panelVisible = false) const;
+    CommandState StateOf(Command command, bool panelVisible = false, bool previewShown = false) const;
+    // The table OK would draw now, in Jw_cad's colours, or the message OK would give instead
+    // (an empty picture where OK draws no table).
+    TablePicture Preview() const;
     RunState GetRunState() const { return state_; }
     // The last OK left a file it had to write unwritten (a message said which and why).
     bool OkFailed() const { return okFailed_; }
@@ -101,6 +105,8 @@ public:
     void SetRuledLines(int group, bool on);
     void SetCopyLayout(int layout);
     void SetNameAlignment(int alignment);  // 0 left, 1 right, 2 centre
+    // The total rows at the end of the table.
+    void SetTotalRow(bool on);
     // The layer-name modes: "#C#" rather than "#c#" in the names of paint colours.
     void SetUpperCaseColourNames(bool on);
 
@@ -120,6 +126,8 @@ private:
     // Rows are added and deleted where the swatch-mode button can be used.
     bool RowsAddedAndDeleted() const { return mode_.layout.swapButtonVisible && mode_.layout.swapButtonEnabled; }
     void ApplyAlignment();
+    // What OK works on: the form's state as it stands.
+    OkRequest Request(std::string coordinateFolder) const;
 
     const ModeRecord& mode_;
     RegistrySource& registry_;

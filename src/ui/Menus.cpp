@@ -1,5 +1,7 @@
 #include "ui/Menus.h"
 
+#include "output/TablePicture.h"
+
 namespace {
 
 constexpr MenuDef kMenuBar[] = {
@@ -13,6 +15,7 @@ constexpr MenuDef kMenuBar[] = {
     {Command::AlignRight, "右", false},
     {Command::OptionMenu, "設定(&O)", true},
     {Command::TableSettings, "作表設定(&S)", false},
+    {Command::Preview, "プレビュー(&P)", false},
     {Command::About, "バージョン情報(&V)", true},
 };
 static_assert(std::size(kMenuBar) == kCommandCount, "a command added to the menu: update kCommandCount");
@@ -34,6 +37,7 @@ bool OwnEnabled(Command command, const MenuSnapshot& s) {
         case Command::EditMenu: return s.mode->fileAndSettingsMenus && !s.panelVisible;
         case Command::OpenTable: return s.mode->opensTables;
         case Command::SaveTable: return s.mode->savesTables;
+        case Command::Preview: return DrawsTable(s.mode->output);
         default: return true;
     }
 }
@@ -55,6 +59,7 @@ CommandState GetCommandState(Command command, const MenuSnapshot& snapshot) {
     CommandState state;
     state.enabled = !snapshot.busy && OwnEnabled(command, snapshot) && OwnEnabled(Parent(command), snapshot);
     std::optional<int> alignment = AlignmentOf(command);
-    state.checked = alignment && alignment == snapshot.alignmentMark;
+    state.checked = (alignment && alignment == snapshot.alignmentMark) ||
+                    (command == Command::Preview && snapshot.previewShown);
     return state;
 }

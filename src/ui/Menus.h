@@ -19,8 +19,9 @@ enum class Command {
     OptionMenu,     // "設定(&O)"
     TableSettings,  // "作表設定(&S)": opens the settings panel
     About,          // "バージョン情報(&V)"
+    Preview,        // "プレビュー(&P)": shows or hides the preview of the table OK draws
 };
-constexpr int kCommandCount = static_cast<int>(Command::About) + 1;  // the menu table has each once
+constexpr int kCommandCount = static_cast<int>(Command::Preview) + 1;  // the menu table has each once
 
 struct MenuDef {
     Command command;
@@ -37,6 +38,7 @@ struct MenuSnapshot {
     bool panelVisible = false;            // the settings panel disables 編集 while shown
     std::optional<int> alignmentMark;     // nameAlignment as last applied: 0 left, 1 right, 2 centre
     bool busy = false;                    // the hand-off is running: nothing may start
+    bool previewShown = false;            // the preview window is open
 };
 
 struct CommandState {

@@ -24,7 +24,7 @@ const fs::path kData = fs::path(VEMORA_TEST_DATA) / "cli";
 struct CliCase {
     const char* name;               // its folder under tests/data/cli/expected
     const char* data;               // the folder under tests/data/cli it runs in; "" an empty one
-    std::vector<std::string> args;  // "DATA/" stands for tests/data/
+    std::vector<std::string> args;  // "DATA/" stands for tests/data/, "WORK/" for the folder it runs in
     int status;
     std::string_view registry = "jw.reg";  // with jw.reg ZTEMP.TXT goes to the folder too
 };
@@ -55,6 +55,10 @@ const CliCase kCases[] = {
     {"table-outside-m6", "plan", {"--table", "DATA/settings/items/stored.koumoku.ini", "C2"}, 1},
     {"unwritable", "plan", {"C2"}, 2, "jw-missing-zfile.reg"},  // ZFILE names a missing folder
     {"sxf-colours", "sxf", {"C2"}, 3},                            // a pen colour above 116 ends the run
+    // The table as a picture, with the total row switched on in the settings, and none where no table is drawn.
+    {"svg", "../samples/office", {"--svg", "WORK/t.svg", "C1"}, 0},
+    {"svg-total-row", "total-row", {"--svg", "WORK/t.svg", "--print", "json", "C1"}, 0},
+    {"svg-outside-tables", "plan", {"--svg", "WORK/t.svg", "M3"}, 1},
 };
 
 // The files of a folder, name to bytes; none when there is no such folder.
@@ -74,6 +78,7 @@ int RunCli(const CliCase& c, const fs::path& work) {
                           Quoted(kData / c.registry) + (c.registry == "jw.reg" ? " --zfile " + Quoted(work) : "");
     for (std::string arg : c.args) {
         if (arg.starts_with("DATA/")) arg = (fs::path(VEMORA_TEST_DATA) / arg.substr(5)).make_preferred().string();
+        if (arg.starts_with("WORK/")) arg = (work / arg.substr(5)).make_preferred().string();
         command += " \"" + arg + "\"";
     }
     command += " > " + Quoted(work / "stdout.txt") + " 2> " + Quoted(work / "stderr.txt");

@@ -10,8 +10,9 @@ std::string Fixture(const char* name) {
     return file::Read(std::string(VEMORA_TEST_DATA "/settings/") + name).value_or("<missing>");
 }
 
-// The defaults save to the standard file and load back from it; a file with other keys or
-// sections keeps them and its comments, and a key that is missing keeps the current value.
+// The defaults save to the standard file (the total-row switch, off, not in it) and load back
+// from it; a file with other keys or sections keeps them and its comments, and a key that is
+// missing keeps the current value.
 TEST(TableSettings, SaveAndLoadKeepWhatTheyDoNotOwn) {
     ini::Document doc;
     StoreSettings(TableSettings{}, doc);
@@ -63,11 +64,12 @@ TEST(TableSettings, ValuesConvertOrKeepTheSetting) {
         {"kihon", "blKoumokuwrt", "-0", "False", true}, {"kihon", "blKoumokuwrt", "FALSE", "False", true},
         {"kihon", "blKoumokuwrt", "yes", "False"}, {"kihon", "intYose", "5", "5"}, {"kihon", "intYose", "70000", "70000"},
         {"kihon", "intYose", "3000000000", "0"}, {"kihon", "mZtext", "1", "1"}, {"kihon", "chkC", "x", "1", true},
+        {"kihon", "Goukei", "1", "1"}, {"kihon", "Goukei", "0", "0"},  // saved off where the file has it
     };
     for (const Case& c : cases) {
         TableSettings s = c.fromOpposite ? opposite : TableSettings{};
-        LoadSettings(ini::Document::Parse(std::string("[") + c.section + "]\r\n" + c.key + "=" + c.stored), s);
-        ini::Document out;
+        ini::Document out = ini::Document::Parse(std::string("[") + c.section + "]\r\n" + c.key + "=" + c.stored);
+        LoadSettings(out, s);
         StoreSettings(s, out);
         EXPECT_EQ(out.Get(c.section, c.key, "missing"), c.saved) << c.key << "=" << c.stored;
     }

@@ -30,6 +30,9 @@
 #include "base/Sjis.h"
 #include "base/Text.h"
 #include "host/JwRegistry.h"
+#include "output/RecordWriter.h"
+#include "output/TableElements.h"
+#include "output/TableSvg.h"
 #include "ui/FormModel.h"
 
 namespace form_script {
@@ -49,6 +52,7 @@ struct Session : RecordingNotifier, Clipboard, HandOff {
     int handOffs = 0;
     std::function<void()> duringHandOff;
     State shown;  // as last recorded
+    std::vector<std::string> previewed;  // the preview's record lines, when asked for
 
     explicit Session(int number) : folder(std::to_string(number)) {}
     Answer Show(const Message& message) override {
@@ -118,7 +122,7 @@ inline State StateOf(const Session& s) {
                          (m.CopyLayout() ? std::to_string(*m.CopyLayout()) : "-");
     static const State defaults = SettingKeys(TableSettings{});
     for (const auto& [key, value] : SettingKeys(m.Settings()))
-        if (defaults.at(key) != value) state["setting " + key] = value.empty() ? "\"\"" : value;
+        if (!defaults.contains(key) || defaults.at(key) != value) state["setting " + key] = value.empty() ? "\"\"" : value;
     for (int field = 0; field <= static_cast<int>(PanelField::HorizontalLineLayer); ++field)
         state["fields enabled"] += m.FieldEnabled(static_cast<PanelField>(field)) ? "1" : "0";
     for (std::size_t i = 0; i < s.messages.size(); ++i) {
@@ -229,7 +233,11 @@ class Runner {
         else if (command == "exit") m.Exit();
         else if (command == "list") return Joined(m.ListEntries(static_cast<PanelField>(a.Number(1))), " ", "nothing");
         else if (command == "read") return Joined(Lines(s, a.Word(1), a.Text(2)), " ", "nothing");  // lines holding the text
-        else if (command == "compare") return Compare(s, a.Word(1), a.Word(2));  // a written file with a golden file
+        else if (command == "compare") return Compare(file::Read(s.folder.File(a.Word(1))).value_or("<missing>"), a.Word(2));
+        else if (command == "svg") return Svg(m.Preview(), a.Word(1));
+        else if (command == "preview") s.previewed = Previewed(m);
+        else if (command == "drawn-as-previewed") return yes(DrawnAsPreviewed(s));
+        else if (command == "total-row") m.SetTotalRow(a.Word(1) == "on");
         else ADD_FAILURE() << "unknown command " << command;
         return "";
     }
@@ -254,7 +262,9 @@ class Runner {
                              (LeftSwatchesDraggable(*mode_, state) ? "\" dragged" : "\""));
         return Joined(states, ", ", "");
     }
-    void Result(const std::string& result) {
+    void Result(std::string result) {
+        for (std::size_t at; (at = result.find_first_of("\r\n")) != std::string::npos;)
+            result.replace(at, 1, result[at] == '\r' ? "\\r" : "\\n");
         if (!result.empty()) transcript_ += "  -> " + result + "\n";
     }
     void During(const std::string& commands) {  // separated by ";"
@@ -277,12 +287,37 @@ class Runner {
             if (line.find(part) != std::string_view::npos) found.push_back("\"" + std::string(line) + "\"");
         return found;
     }
-    static std::string Compare(const Session& s, const std::string& name, const std::string& golden) {
-        const std::string actual = file::Read(s.folder.File(name)).value_or("<missing>");
-        const std::string expected = file::Read(VEMORA_TEST_DATA "/output/" + golden).value_or("<missing golden file>");
+    // `actual` against a golden file of tests/data/output/; with VEMORA_UPDATE_GOLDEN=1 a missing
+    // one is written.
+    static std::string Compare(const std::string& actual, const std::string& golden) {
+        const std::string path = VEMORA_TEST_DATA "/output/" + golden;
+        if (std::getenv("VEMORA_UPDATE_GOLDEN") && !std::filesystem::exists(path)) {
+            EXPECT_TRUE(file::WriteAtomic(path, actual));
+        }
+        const std::string expected = file::Read(path).value_or("<missing golden file>");
         const auto at = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end()).first;
         return actual == expected ? "same as " + golden
                                   : "differs from line " + std::to_string(1 + std::count(actual.begin(), at, '\n'));
+    }
+    // The preview as an SVG against a golden file, or the message shown instead of a table.
+    static std::string Svg(const TablePicture& picture, const std::string& golden) {
+        return picture.elements ? Compare(TableSvg(picture), golden) : "no table: " + picture.message;
+    }
+    // Does the ZTEMP.TXT that OK wrote hold the records of the preview asked for before?
+    static bool DrawnAsPreviewed(const Session& s) {
+        const std::vector<std::string> written = Lines(s, "ZTEMP.TXT", "");
+        return !s.previewed.empty() &&
+               std::search(written.begin(), written.end(), s.previewed.begin(), s.previewed.end()) != written.end();
+    }
+    // The lines the preview's drawing gives as records, quoted as Lines quotes them.
+    static std::vector<std::string> Previewed(const FormModel& m) {
+        const TablePicture picture = m.Preview();
+        RecordWriter records;
+        if (picture.elements) WriteTableElements(*picture.elements, m.Settings(), records);
+        const std::string text = sjis::Decode(records.Bytes());
+        std::vector<std::string> lines;
+        for (std::string_view line : text::SplitLines(text)) lines.push_back("\"" + std::string(line) + "\"");
+        return lines;
     }
     static std::string Joined(const std::vector<std::string>& parts, const char* between, const char* none) {
         std::string text;

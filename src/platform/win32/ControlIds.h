@@ -30,6 +30,7 @@ constexpr int kOk = 1405;
 constexpr int kCopyOk = 1406;      // "コピー && OK"
 constexpr int kNameEditor = 1407;  // the floating editors
 constexpr int kUnitEditor = 1408;
+constexpr int kPreview = 1409;     // "プレビュー"
 constexpr int kHeadSwatch = 1410;  // the column headings
 constexpr int kHeadName = 1411;
 constexpr int kHeadQuantity = 1412;
@@ -65,6 +66,7 @@ constexpr int CopyLayoutOption(int layout) {
 }
 constexpr int kCopyFrame = 1545;
 constexpr int kPanelOk = 1546;
+constexpr int kTotalRow = 1547;  // "合計行"
 // The captions of the panel's rows: 0..5 the settings, 6 the ruled-line heading.
 constexpr int PanelLabel(int row) {
     return 1560 + row;

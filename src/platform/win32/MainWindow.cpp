@@ -271,6 +271,7 @@ void MainWindow::CreateControls() {
     ok_ = AddControl(window_, L"BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, ids::kOk);
     copyOk_ = AddControl(window_, L"BUTTON", "コピー && OK", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, ids::kCopyOk);
     swatchButton_ = AddControl(window_, L"BUTTON", "", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, ids::kSwatchButton);
+    previewButton_ = AddControl(window_, L"BUTTON", "プレビュー", WS_TABSTOP | BS_PUSHBUTTON, ids::kPreview);
     hint_ = AddControl(window_, L"STATIC", "", WS_VISIBLE | SS_NOPREFIX, ids::kHint);
     upperCase_ =
         AddControl(window_, L"BUTTON", "#cを大文字（0.02mm間隔)", WS_TABSTOP | BS_AUTOCHECKBOX, ids::kUpperCase);
@@ -310,6 +311,7 @@ void MainWindow::CreatePanel() {
     AddControl(panel_, L"BUTTON", "一覧表型", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
                ids::CopyLayoutOption(1));
     AddControl(panel_, L"BUTTON", "カード型", WS_VISIBLE | BS_AUTORADIOBUTTON, ids::CopyLayoutOption(0));
+    AddControl(panel_, L"BUTTON", "合計行", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, ids::kTotalRow);
     AddControl(panel_, L"BUTTON", "ＯＫ", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, ids::kPanelOk);
     // Group boxes last: they lie under the controls they frame.
     AddControl(panel_, L"BUTTON", "コピー", WS_VISIBLE | BS_GROUPBOX, ids::kCopyFrame);
@@ -385,6 +387,7 @@ void MainWindow::PlaceControls() {
     }
     SetVisible(headUnit_, g.quantityColumns);
     Place(swatchButton_, g.swatchButton);
+    Place(previewButton_, g.preview);
     Place(hint_, g.hint);
     Place(upperCase_, g.upperCase);
     Place(ok_, g.ok);
@@ -416,6 +419,7 @@ void MainWindow::PlaceControls() {
     Place(GetDlgItem(panel_, ids::kCopyFrame), p.copyFrame);
     Place(GetDlgItem(panel_, ids::CopyLayoutOption(0)), p.copyOptions[0]);
     Place(GetDlgItem(panel_, ids::CopyLayoutOption(1)), p.copyOptions[1]);
+    Place(GetDlgItem(panel_, ids::kTotalRow), p.totalRow);
     Place(GetDlgItem(panel_, ids::kPanelOk), p.ok);
     FitWindowToClient();
 }
@@ -635,12 +639,23 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
         model_.Ok();
     } else if (id == ids::kCopyOk) {
         model_.CopyTable();
+    } else if (id == ids::kPreview) {
+        ShowPreview();
     } else if (id == IDCANCEL && panelVisible_ && gestures_.Accepting()) {  // Esc closes the settings panel
         panelVisible_ = false;
     } else {
         return;
     }
     AfterEvent();
+}
+
+// Opens the preview, or brings it forward, with the table as it stands; the menu mark
+// follows when the user closes it.
+void MainWindow::ShowPreview() {
+    if (!DrawsTable(model_.Mode().output))
+        return;
+    preview_.SetPicture(model_.Preview());
+    preview_.Show(window_, [this] { AfterEvent(); });
 }
 
 // Commands of disabled menus are ignored, as are all while the hand-off runs.
@@ -669,6 +684,12 @@ void MainWindow::OnMenuCommand(Command command) {
             break;
         case Command::About:
             ShowAboutDialog(window_);
+            break;
+        case Command::Preview:
+            if (preview_.Shown())
+                preview_.Hide();
+            else
+                ShowPreview();
             break;
         default:
             break;  // the menu-bar entries only open their menus
@@ -755,6 +776,8 @@ void MainWindow::OnPanelCommand(int id, int code, HWND control) {
         model_.SetRuledLines(id - ids::RuledLineBox(0), IsChecked(control));
     } else if (id == ids::CopyLayoutOption(0) || id == ids::CopyLayoutOption(1)) {
         model_.SetCopyLayout(id - ids::CopyLayoutOption(0));
+    } else if (id == ids::kTotalRow) {
+        model_.SetTotalRow(IsChecked(control));
     } else {
         return;
     }
@@ -841,11 +864,15 @@ void MainWindow::RenderOnce() {
     SetVisible(upperCase_, layout.upperCaseBoxVisible);
     SetChecked(upperCase_, model_.Settings().upperCaseColourNames != 0);
     SetVisible(copyOk_, layout.copyButtonVisible);
+    SetVisible(previewButton_, DrawsTable(mode.output));
     RenderRows();
     RenderEditor(EditorColumn::Name);
     RenderEditor(EditorColumn::Unit);
     RenderPanel();
     RenderMenus();
+    // The preview follows every edit at once.
+    if (preview_.Shown())
+        preview_.SetPicture(model_.Preview());
 }
 
 void MainWindow::RenderRows() {
@@ -933,6 +960,7 @@ void MainWindow::RenderPanel() {
     std::optional<int> layout = model_.CopyLayout();
     SetChecked(GetDlgItem(panel_, ids::CopyLayoutOption(0)), layout == 0);
     SetChecked(GetDlgItem(panel_, ids::CopyLayoutOption(1)), layout == 1);
+    SetChecked(GetDlgItem(panel_, ids::kTotalRow), settings.totalRow != 0);
 }
 
 void MainWindow::RenderMenus() {
@@ -940,7 +968,7 @@ void MainWindow::RenderMenus() {
     bool barChanged = false;
     int position = -1;
     for (const MenuDef& def : MenuBar()) {
-        CommandState state = model_.StateOf(def.command, panelVisible_);
+        CommandState state = model_.StateOf(def.command, panelVisible_, preview_.Shown());
         UINT enable = state.enabled ? MF_ENABLED : MF_GRAYED;
         if (def.topLevel) {
             ++position;

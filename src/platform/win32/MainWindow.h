@@ -12,6 +12,7 @@
 
 #include "model/Table.h"
 #include "platform/win32/FormGestures.h"
+#include "platform/win32/PreviewWindow.h"
 #include "platform/win32/Scoped.h"
 #include "platform/win32/WindowGeometry.h"
 #include "ui/FormModel.h"
@@ -86,6 +87,7 @@ class MainWindow {
     void RenderEditor(EditorColumn column);
     void RenderPanel();
     void RenderMenus();
+    void ShowPreview();
     void FillLists();
 
     HWND CellOf(EditorColumn column, int row) const;
@@ -96,6 +98,7 @@ class MainWindow {
     FormModel& model_;
     FormGestures gestures_;
     bool panelVisible_ = false;  // the settings panel over the table
+    PreviewWindow preview_;
     HWND window_ = nullptr;
     HWND tooltip_ = nullptr;
     unsigned dpi_ = 96;
@@ -107,6 +110,7 @@ class MainWindow {
     HWND titleBox_ = nullptr, titleLabel_ = nullptr;
     HWND headSwatch_ = nullptr, headName_ = nullptr, headQuantity_ = nullptr, headUnit_ = nullptr;
     HWND swatchButton_ = nullptr, hint_ = nullptr, upperCase_ = nullptr, ok_ = nullptr, copyOk_ = nullptr;
+    HWND previewButton_ = nullptr;
     EditorControl nameEditor_, unitEditor_;
     HWND panel_ = nullptr;
 

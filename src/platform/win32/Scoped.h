@@ -45,9 +45,15 @@ inline void DestroyWindowHandle(HWND window) {
 inline void FreeGlobal(HGLOBAL memory) {
     GlobalFree(memory);
 }
+inline void DeleteMemoryDc(HDC dc) {
+    DeleteDC(dc);
+}
 
 using Font = Scoped<HFONT, DeleteGdiObject>;
 using Brush = Scoped<HBRUSH, DeleteGdiObject>;
+using Pen = Scoped<HPEN, DeleteGdiObject>;
+using Bitmap = Scoped<HBITMAP, DeleteGdiObject>;
+using MemoryDc = Scoped<HDC, DeleteMemoryDc>;  // CreateCompatibleDC
 using Region = Scoped<HRGN, DeleteGdiObject>;
 using Window = Scoped<HWND, DestroyWindowHandle>;
 using Global = Scoped<HGLOBAL, FreeGlobal>;

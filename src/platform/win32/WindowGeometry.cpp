@@ -54,6 +54,7 @@ WindowGeometry GeometryFor(const FormLayout& form) {
     }
 
     g.swatchButton = {kLeftSwatchX, kBottomTop, 860, 360};
+    g.preview = {kNameX, kBottomTop, 1300, 360};
     g.copyOk = {kQuantityX, kBottomTop + 135, kQuantityWidth, 400};
     g.ok = form.okButton.value_or(TwipsRect{kUnitX, kBottomTop + 135, kUnitWidth, 400});
     g.hint = {kLeftSwatchX, kBottomTop + 400, std::min(kQuantityX - 40, right) - kLeftSwatchX, 260};
@@ -91,5 +92,6 @@ PanelGeometry PanelGeometryFor(const FormLayout& form) {
     p.copyFrame = {kLabelX, 4450, kWidth - 2 * kLabelX, 800};
     p.copyOptions = {TwipsRect{2900, 4800, 2000, 300}, TwipsRect{600, 4800, 2000, 300}};
     p.ok = {kWidth - 1300, kHeight - 800, 1000, 400};
+    p.totalRow = {kLabelX, kHeight - 750, 2150, kRowH};
     return p;
 }

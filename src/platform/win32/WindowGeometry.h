@@ -22,6 +22,7 @@ struct WindowGeometry {
     TwipsRect headSwatch, headName, headQuantity, headUnit;
     std::array<RowGeometry, kRowCount + 1> rows{};  // 1..16; 0 unused
     TwipsRect swatchButton, hint, upperCase, ok, copyOk;
+    TwipsRect preview;  // "プレビュー", beside the swatch-mode button
     bool quantityColumns = true;  // quantity and unit cells shown
 };
 
@@ -33,6 +34,7 @@ struct PanelGeometry {
     std::array<PanelRowGeometry, 3> ruleRows;     // the ruled-line check boxes and their three combos
     TwipsRect copyFrame;                          // the "コピー" group box
     std::array<TwipsRect, 2> copyOptions;         // copy layout 0 card, 1 list
+    TwipsRect totalRow;                           // the "合計行" check box
     TwipsRect ok;                                 // the panel's "ＯＫ"
 };
 

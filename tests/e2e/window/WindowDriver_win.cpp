@@ -29,6 +29,8 @@
 //   log FILE TEXT             wait until the text file FILE holds a line that is TEXT
 //   nolog FILE TEXT           FILE holds no line that is TEXT now
 //   shot                      wait until the main window is idle (for screenshots)
+//   pixels CLASS FILE         wait for Vemora's visible top-level window of CLASS, let it paint,
+//                             write the screen pixels of its client area to FILE (24-bit BMP)
 // FILE in retrybox and clipboard: UTF-8, its line ends taken as CR LF, as Windows shows lines.
 #include <windows.h>
 
@@ -44,6 +46,7 @@
 
 #include "base/Utf16.h"
 #include "platform/win32/ControlIds.h"
+#include "platform/win32/Scoped.h"
 
 namespace {
 
@@ -192,6 +195,33 @@ bool Press(HWND dialog, int button) {
     return WaitFor([&] { return !IsWindow(dialog); });
 }
 
+// The screen pixels of the window's client area as a 24-bit bottom-up BMP file.
+bool WriteClientPixels(HWND window, const std::string& path) {
+    RECT client;
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    const int width = client.right, height = client.bottom;
+    win::WindowDc screen(nullptr);
+    win::MemoryDc memory(CreateCompatibleDC(screen.Get()));
+    win::Bitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
+    {
+        win::Selection selected(memory.Get(), bitmap.Get());
+        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), origin.x, origin.y, SRCCOPY);
+    }
+    BITMAPINFOHEADER info{sizeof info, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    const DWORD rowBytes = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    std::string pixels(rowBytes * static_cast<DWORD>(height), '\0');
+    const int rows = GetDIBits(memory.Get(), bitmap.Get(), 0, static_cast<UINT>(height), pixels.data(),
+                               reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    BITMAPFILEHEADER head{0x4D42, static_cast<DWORD>(sizeof head + sizeof info + pixels.size()), 0, 0,
+                          static_cast<DWORD>(sizeof head + sizeof info)};
+    std::ofstream file(path, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(&head), sizeof head).write(reinterpret_cast<const char*>(&info), sizeof info);
+    file.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+    return rows == height && file.good();
+}
+
 bool Run(const std::string& line) {
     std::istringstream words(line);
     std::string command;
@@ -269,6 +299,19 @@ bool Run(const std::string& line) {
     if (command == "shot") {
         DWORD_PTR ignored = 0;
         return SendMessageTimeoutW(gMain, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored) != 0 || Fail("not idle");
+    }
+    if (command == "pixels") {
+        std::string className;
+        words >> className;
+        const std::string path = rest();
+        HWND window = AwaitTopLevel(utf16::Widen(className).c_str(), [](HWND) { return true; });
+        // Its pending paint done, and a moment for the screen to show it.
+        DWORD_PTR ignored = 0;
+        if (!window || !SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored))
+            return Fail("no window: " + line);
+        UpdateWindow(window);
+        std::this_thread::sleep_for(500ms);
+        return WriteClientPixels(window, path) || Fail("cannot write " + path);
     }
     int id = 0;
     words >> id;
