@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "FakeFileSystem.h"
 #include "OutputFixture.h"
 #include "TempFolder.h"
 #include "settings/Ini.h"
@@ -153,6 +154,29 @@ TEST(OkCommand, RewritesWriteTheResultFileOnly) {
         EXPECT_EQ(ok.Read(ok.program, "JWC_TEMP.TXT").substr(0, 18), "hd\r\nci 0 0 500\r\n\r\n");
         EXPECT_FALSE(ok.Exists(ok.coordinate, "ZTEMP.TXT"));
         EXPECT_FALSE(ok.Exists(ok.program, "Vemora.INI"));
+    }
+}
+
+// A result of many blocks goes to the temporary file as it is made: the file holds exactly
+// what the rewrite makes, and a write that fails on the way leaves the old file alone.
+TEST(OkCommand, LargeRewriteIsStreamedWhole) {
+    OkCase ok;
+    for (int i = 0; i < 20000; ++i)
+        ok.b.Solid(ok.table, 1, &RowRecords::sl, "sl 0 0 1000 0 1000 1000 0 " + std::to_string(i));
+    RecordWriter expected;
+    WriteRewrite(ok.table, ok.b.drawing, ok.background, RewriteKind::Recolour, expected);
+    ASSERT_GT(expected.Bytes().size(), 4 * file::AtomicWriter::kBlockSize);
+    ASSERT_TRUE(ok.Run(kRewrites[0]).wrote);
+    EXPECT_TRUE(ok.Read(ok.program, "JWC_TEMP.TXT") == expected.Bytes());
+    for (const WriteFailure& failure : kWriteFailures) {
+        SCOPED_TRACE(failure.what);
+        FakeFileSystem fake(std::filesystem::path(ok.program), failure);
+        file::ScopedFileSystem use(fake);
+        ok.notifier.messages.clear();
+        EXPECT_FALSE(ok.Run(kRewrites[0]).wrote);
+        EXPECT_NE(ok.OnlyMessage().find(failure.reason), std::string::npos);
+        EXPECT_TRUE(ok.Read(ok.program, "JWC_TEMP.TXT") == expected.Bytes());
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(ok.program), {}), 1);
     }
 }
 
