@@ -84,14 +84,11 @@ class Disk : public FileSystem {
         std::error_code ec;
         auto size = fs::file_size(FsPath(path), ec);
         std::string bytes;
-        if (!ec) {
-            // Straight into the buffer, in one read.
-            memory::ReserveLarge(bytes, static_cast<std::size_t>(size));
-            bytes.resize(static_cast<std::size_t>(size));
-            in.read(bytes.data(), static_cast<std::streamsize>(size));
-            bytes.resize(static_cast<std::size_t>(in.gcount()));
-        }
-        // Whatever the file holds beyond the size it had (all of it when the size is unknown).
+        if (!ec)
+            memory::ReserveLarge(bytes, static_cast<std::size_t>(size));  // one block, filled once
+        // In one pass, through a buffer that stays in the processor's cache: sizing the string
+        // first would clear all of it once more before the read. A file that grew meanwhile is
+        // read whole all the same.
         char buffer[1 << 16];
         while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
             bytes.append(buffer, static_cast<std::size_t>(in.gcount()));

@@ -251,13 +251,12 @@ class Walk {
             AssignText(state.textType, line.substr(2));
         } else if (first == 's' &&
                    (second == 'l' || second == 'c' || second == 'e' || second == 'o' || second == 'g')) {
-            std::optional<SolidPlacement> placement =
-                TakeSolidRecord(line, state.colour, options_, table_, drawing_, notifier_);
-            if (!placement)
+            SolidPlacement placement = TakeSolidRecord(line, state.colour, options_, table_, drawing_, notifier_);
+            if (placement.stopsReading)
                 return ReadOutcome::ColourLimit;
-            if (placement->list)
-                KeepSolidRecord(*placement, kept);
-            else if (placement->row != 0)
+            if (placement.list)
+                KeepSolidRecord(placement, kept);
+            else if (placement.row != 0)
                 kept.length = 0;
         }
         return std::nullopt;

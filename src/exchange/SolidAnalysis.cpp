@@ -124,12 +124,12 @@ std::vector<LineRef>& ListOf(RowRecords& records, RecordList list) {
     return records.sl4;
 }
 
-std::optional<SolidPlacement> TakeSolidRecord(std::string_view line,
-                                              SolidColour colour,
-                                              const ReadOptions& options,
-                                              Table& table,
-                                              Drawing& drawing,
-                                              Notifier& notifier) {
+SolidPlacement TakeSolidRecord(std::string_view line,
+                               SolidColour colour,
+                               const ReadOptions& options,
+                               Table& table,
+                               Drawing& drawing,
+                               Notifier& notifier) {
     assert(line.size() >= 2);
     assert(table.firstFreeRow >= 1 && table.firstFreeRow <= kRowCount + 1);
     char kind = static_cast<char>(line[1] | 0x20);  // the key's second letter in lower case
@@ -140,7 +140,7 @@ std::optional<SolidPlacement> TakeSolidRecord(std::string_view line,
             if (drawing.leftOutSolids == 0)
                 ShowMessage(notifier, kColourLimitMessage, MessageIcon::Exclamation);
             if (options.rewritesSolids)
-                return std::nullopt;
+                return SolidPlacement{0, std::nullopt, true};
             if (std::find(drawing.leftOutColours.begin(), drawing.leftOutColours.end(), colour) ==
                 drawing.leftOutColours.end())
                 drawing.leftOutColours.push_back(colour);
