@@ -22,18 +22,17 @@ constexpr std::string_view kColourLimitMessage = "16色を越えました。";
 const char* ReadField(const char* field, const char* end, double& value) {
     static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                               1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    const auto digit = [](char c) { return static_cast<unsigned>(static_cast<unsigned char>(c) - '0'); };
-    const char* p = field;
-    const bool negative = *p == '-';
-    p += negative || *p == '+' ? 1 : 0;
+    const auto digit = [](char c) { return std::uint64_t{static_cast<unsigned char>(c)} - '0'; };
+    const bool negative = *field == '-';
+    const char* p = field + (negative ? 1 : 0);  // a "+" takes the general path
     const char* const first = p;
     std::uint64_t digits = 0;  // may wrap for long texts, which then take the general path
-    for (unsigned d; p != end && (d = digit(*p)) < 10; ++p)
+    for (std::uint64_t d; p != end && (d = digit(*p)) < 10; ++p)
         digits = digits * 10 + d;
     const char* const point = p;
     const int hasPoint = p != end && *p == '.' ? 1 : 0;
     p += hasPoint;
-    for (unsigned d; p != end && (d = digit(*p)) < 10; ++p)
+    for (std::uint64_t d; p != end && (d = digit(*p)) < 10; ++p)
         digits = digits * 10 + d;
     const std::ptrdiff_t count = p - first - hasPoint;
     if (count == 0 || count > 15 || (p != end && *p != ' ')) {
@@ -72,19 +71,20 @@ std::optional<MeasuredSolid> MeasureSolid(std::string_view line) {
     const char* field = std::find(line.data(), end, ' ');  // after the key
     if (field == end)
         return std::nullopt;
-    // Millimetres to metres, as the areas are in square metres.
-    double x[4] = {}, y[4] = {};
+    double numbers[8] = {};
     int count = 0;
     do {
         ++field;  // the blank
-        double value = 0.0;
-        const char* next = count < 8 && field != end ? ReadField(field, end, value) : nullptr;
-        if (!next)
+        if (count == 8 || field == end || !(field = ReadField(field, end, numbers[count])))
             return std::nullopt;
-        (count % 2 == 0 ? x : y)[count / 2] = value / 1000;
         ++count;
-        field = next;
     } while (field != end);
+    // Millimetres to metres, as the areas are in square metres.
+    double x[4], y[4];
+    for (int i = 0; i < 4; ++i) {
+        x[i] = numbers[2 * i] / 1000;
+        y[i] = numbers[2 * i + 1] / 1000;
+    }
     MeasuredSolid solid;
     if (count == 6) {
         solid.area = std::fabs(x[0] * (y[1] - y[2]) + x[1] * (y[2] - y[0]) + x[2] * (y[0] - y[1])) / 2;
