@@ -13,13 +13,16 @@
 // the file is read to the peak of the run (for Rewrite: of the load and the rewrite
 // together), the file's bytes included; peak_per_file their ratio. LoadFile also runs cat on
 // the same file in each iteration: load_per_cat is the load's time over cat's. Rewrite times
-// its load as well: rewrite_per_load is the rewrite's time over the load's. Linux only.
+// its load as well: rewrite_per_load is the rewrite's time over the load's. cpu_ms is the CPU
+// time (user and system; cat's own for cat) of what the benchmark times: on a busy machine
+// it stays near the idle machine's wall time when the wall time does not. Linux only.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <malloc.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -48,6 +51,29 @@ double Seconds(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double>(to - from).count();
 }
 
+double Seconds(const timeval& time) {
+    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) * 1e-6;
+}
+
+// The CPU time the process has used, in seconds.
+double CpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// What one benchmark's iterations took: wall time is the benchmark's own measure.
+struct Times {
+    double wall = 0, cpu = 0;
+    void Add(double wallSeconds, double cpuSeconds) {
+        wall += wallSeconds;
+        cpu += cpuSeconds;
+    }
+    void Report(benchmark::State& state) const {
+        state.counters["cpu_ms"] = 1000 * cpu / static_cast<double>(state.iterations());
+    }
+};
+
 double PeakRssMb() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -65,8 +91,8 @@ void ResetPeakRss() {
     std::ofstream("/proc/self/clear_refs") << "5";
 }
 
-// The wall time of `cat path > /dev/null`, in seconds.
-double CatSeconds(const std::string& path) {
+// The wall and CPU time of `cat path > /dev/null`, in seconds.
+Times Cat(const std::string& path) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
@@ -76,11 +102,12 @@ double CatSeconds(const std::string& path) {
     Clock::time_point start = Clock::now();
     pid_t pid = 0;
     int status = 0;
+    rusage usage{};
     if (posix_spawnp(&pid, "cat", &actions, nullptr, argv, environ) == 0)
-        waitpid(pid, &status, 0);
+        wait4(pid, &status, 0, &usage);
     Clock::time_point end = Clock::now();
     posix_spawn_file_actions_destroy(&actions);
-    return Seconds(start, end);
+    return {Seconds(start, end), Seconds(usage.ru_utime) + Seconds(usage.ru_stime)};
 }
 
 // TEMP.TXT of a generated drawing in a folder of its own, removed with the object.
@@ -141,9 +168,14 @@ class PeakMeter {
 
 void BM_Cat(benchmark::State& state) {
     ExchangeFolder exchange(state);
-    for (auto _ : state)
-        state.SetIterationTime(CatSeconds(exchange.File()));
+    Times cat;
+    for (auto _ : state) {
+        Times once = Cat(exchange.File());
+        state.SetIterationTime(once.wall);
+        cat.Add(once.wall, once.cpu);
+    }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(exchange.Bytes().size()));
+    cat.Report(state);
 }
 
 void BM_LoadFile(benchmark::State& state) {
@@ -151,22 +183,26 @@ void BM_LoadFile(benchmark::State& state) {
     const ReadOptions options{.pens = &Pens(), .measuresAreas = true};
     SilentNotifier notifier;
     PeakMeter meter;
-    double loadSeconds = 0, catSeconds = 0;
+    Times load, cat;
     for (auto _ : state) {
-        catSeconds += CatSeconds(exchange.File());
+        Times once = Cat(exchange.File());
+        cat.Add(once.wall, once.cpu);
         Table table;
         Drawing drawing;
         meter.Start();
         Clock::time_point start = Clock::now();
+        double cpuStart = CpuSeconds();
         ReadOutcome outcome = ReadExchangeFile(exchange.Folder(), options, table, drawing, notifier);
+        double cpuEnd = CpuSeconds();
         Clock::time_point end = Clock::now();
         meter.Stop();
         benchmark::DoNotOptimize(outcome);
         state.SetIterationTime(Seconds(start, end));
-        loadSeconds += Seconds(start, end);
+        load.Add(Seconds(start, end), cpuEnd - cpuStart);
     }
     meter.Report(state, exchange.Bytes().size());
-    state.counters["load_per_cat"] = loadSeconds / catSeconds;
+    load.Report(state);
+    state.counters["load_per_cat"] = load.wall / cat.wall;
 }
 
 void BM_LoadStep(benchmark::State& state) {
@@ -174,6 +210,7 @@ void BM_LoadStep(benchmark::State& state) {
     const ReadOptions options{.pens = &Pens(), .measuresAreas = true};
     SilentNotifier notifier;
     PeakMeter meter;
+    Times load;
     for (auto _ : state) {
         Table table;
         Drawing drawing;
@@ -183,13 +220,17 @@ void BM_LoadStep(benchmark::State& state) {
         memory::ReserveLarge(bytes, exchange.Bytes().size());
         bytes = exchange.Bytes();
         Clock::time_point start = Clock::now();
+        double cpuStart = CpuSeconds();
         ReadOutcome outcome = ReadExchange(std::move(bytes), options, table, drawing, notifier);
+        double cpuEnd = CpuSeconds();
         Clock::time_point end = Clock::now();
         meter.Stop();
         benchmark::DoNotOptimize(outcome);
         state.SetIterationTime(Seconds(start, end));
+        load.Add(Seconds(start, end), cpuEnd - cpuStart);
     }
     meter.Report(state, exchange.Bytes().size());
+    load.Report(state);
 }
 
 void BM_Rewrite(benchmark::State& state) {
@@ -199,13 +240,15 @@ void BM_Rewrite(benchmark::State& state) {
     const std::string title;
     SilentNotifier notifier;
     PeakMeter meter;
-    double loadSeconds = 0, rewriteSeconds = 0;
+    Times load, rewrite;
     for (auto _ : state) {
         Table table;
         Drawing drawing;
         meter.Start();
         Clock::time_point start = Clock::now();
+        double cpuStart = CpuSeconds();
         ReadExchangeFile(exchange.Folder(), options, table, drawing, notifier);
+        double cpuLoaded = CpuSeconds();
         Clock::time_point loaded = Clock::now();
         OkResult result = RunOk({.output = OkOutput::Rewrite,
                                  .rewrite = RewriteKind::Recolour,
@@ -217,16 +260,18 @@ void BM_Rewrite(benchmark::State& state) {
                                  .coordinateFolder = exchange.Folder(),
                                  .readingStoppedEarly = false},
                                 notifier);
+        double cpuEnd = CpuSeconds();
         Clock::time_point end = Clock::now();
         meter.Stop();
         if (!result.wrote)
             state.SkipWithError("JWC_TEMP.TXT was not written");
         state.SetIterationTime(Seconds(loaded, end));
-        loadSeconds += Seconds(start, loaded);
-        rewriteSeconds += Seconds(loaded, end);
+        load.Add(Seconds(start, loaded), cpuLoaded - cpuStart);
+        rewrite.Add(Seconds(loaded, end), cpuEnd - cpuLoaded);
     }
     meter.Report(state, exchange.Bytes().size());
-    state.counters["rewrite_per_load"] = rewriteSeconds / loadSeconds;
+    rewrite.Report(state);
+    state.counters["rewrite_per_load"] = rewrite.wall / load.wall;
 }
 
 void Sizes(benchmark::internal::Benchmark* b) {
