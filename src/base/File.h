@@ -51,8 +51,8 @@ class OutputFile {
 // WriteAtomic for output made piece by piece, so that a large file never has to be held
 // whole: the pieces go to the temporary file in blocks of kBlockSize as they come, and
 // Commit closes it and renames it over the target. The first failure ends the writing (later
-// pieces are dropped) and is what Commit reports, with what WriteAtomic reports for it.
-// Without a successful Commit the temporary file is removed and the old file stays.
+// pieces are dropped); Commit then reports it as WriteAtomic does. Without a successful
+// Commit the temporary file is removed and the old file stays.
 class AtomicWriter {
   public:
     static constexpr std::size_t kBlockSize = std::size_t{1} << 16;
