@@ -1,6 +1,7 @@
 #include "base/File.h"
 
 #include <atomic>
+#include <cassert>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -83,14 +84,11 @@ class Disk : public FileSystem {
         std::error_code ec;
         auto size = fs::file_size(FsPath(path), ec);
         std::string bytes;
-        if (!ec) {
-            // Straight into the buffer, in one read.
-            memory::ReserveLarge(bytes, static_cast<std::size_t>(size));
-            bytes.resize(static_cast<std::size_t>(size));
-            in.read(bytes.data(), static_cast<std::streamsize>(size));
-            bytes.resize(static_cast<std::size_t>(in.gcount()));
-        }
-        // Whatever the file holds beyond the size it had (all of it when the size is unknown).
+        if (!ec)
+            memory::ReserveLarge(bytes, static_cast<std::size_t>(size));  // one block, filled once
+        // In one pass, through a buffer that stays in the processor's cache: sizing the string
+        // first would clear all of it once more before the read. A file that grew meanwhile is
+        // read whole all the same.
         char buffer[1 << 16];
         while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
             bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
@@ -155,32 +153,74 @@ std::optional<std::string> Read(const std::string& path) {
 }
 
 WriteResult WriteAtomic(const std::string& path, std::string_view bytes) {
+    AtomicWriter writer(path);
+    writer.Write(bytes);
+    return writer.Commit();
+}
+
+AtomicWriter::AtomicWriter(const std::string& path) : path_(path) {
     static std::atomic<unsigned> counter{0};
     FileSystem& files = InUse();
-    fs::path target = FsPath(path);
-    fs::path folder = target.parent_path();
-    if (!folder.empty() && !files.IsFolder(Utf8(folder)))
-        return {false, Describe(std::make_error_code(std::errc::no_such_file_or_directory))};
+    fs::path folder = FsPath(path).parent_path();
+    if (!folder.empty() && !files.IsFolder(Utf8(folder))) {
+        failure_ = std::make_error_code(std::errc::no_such_file_or_directory);
+        return;
+    }
     auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    std::string temp = path + ".tmp" + std::to_string(stamp % 1000000) + "-" + std::to_string(counter++);
+    temp_ = path + ".tmp" + std::to_string(stamp % 1000000) + "-" + std::to_string(counter++);
+    file_ = files.Create(temp_, failure_);
+}
 
-    std::error_code ec;
-    std::unique_ptr<OutputFile> f = files.Create(temp, ec);
-    if (!f)
-        return {false, Describe(ec)};
+AtomicWriter::~AtomicWriter() {
+    if (file_)
+        Discard();
+}
+
+void AtomicWriter::Discard() {
+    file_.reset();  // closes it, ignoring errors
+    InUse().Remove(temp_);
+}
+
+void AtomicWriter::Write(std::string_view bytes) {
+    if (!file_ || failure_)
+        return;
+    if (buffer_.size() + bytes.size() <= kBlockSize) {
+        buffer_ += bytes;
+        return;
+    }
+    WriteThrough(buffer_);
+    buffer_.clear();
+    if (bytes.size() >= kBlockSize)
+        WriteThrough(bytes);
+    else
+        buffer_ += bytes;
+}
+
+void AtomicWriter::WriteThrough(std::string_view bytes) {
+    if (!failure_ && !bytes.empty())
+        file_->Write(bytes, failure_);
+}
+
+WriteResult AtomicWriter::Commit() {
+    if (!file_) {
+        assert(failure_ && "committed twice");
+        return {false, Describe(failure_)};
+    }
+    WriteThrough(buffer_);
+    buffer_ = std::string();
     // The first failure is told, except that a failed flush says more than the write before it.
-    std::error_code writeEc, flushEc, closeEc;
-    bool written = bytes.empty() || f->Write(bytes, writeEc);
-    bool flushed = f->Flush(flushEc);
-    bool closed = f->Close(closeEc);
-    if (!written || !flushed || !closed) {
-        files.Remove(temp);
-        return {false, Describe(!flushed ? flushEc : !written ? writeEc : closeEc)};
+    std::error_code flushEc, closeEc, renameEc;
+    bool flushed = file_->Flush(flushEc);
+    bool closed = file_->Close(closeEc);
+    if (failure_ || !flushed || !closed) {
+        Discard();
+        return {false, Describe(!flushed ? flushEc : failure_ ? failure_ : closeEc)};
     }
-    if (!files.Rename(temp, path, ec)) {
-        files.Remove(temp);
-        return {false, Describe(ec)};
+    if (!InUse().Rename(temp_, path_, renameEc)) {
+        Discard();
+        return {false, Describe(renameEc)};
     }
+    file_.reset();
     return {};
 }
 

@@ -48,6 +48,34 @@ class OutputFile {
     virtual bool Close(std::error_code& ec) = 0;
 };
 
+// WriteAtomic for output made piece by piece, so that a large file never has to be held
+// whole: the pieces go to the temporary file in blocks of kBlockSize as they come, and
+// Commit closes it and renames it over the target. The first failure ends the writing (later
+// pieces are dropped); Commit then reports it as WriteAtomic does. Without a successful
+// Commit the temporary file is removed and the old file stays.
+class AtomicWriter {
+  public:
+    static constexpr std::size_t kBlockSize = std::size_t{1} << 16;
+
+    explicit AtomicWriter(const std::string& path);
+    ~AtomicWriter();
+    AtomicWriter(const AtomicWriter&) = delete;
+    AtomicWriter& operator=(const AtomicWriter&) = delete;
+
+    void Write(std::string_view bytes);
+    // Once only; the writer takes no pieces after it.
+    WriteResult Commit();
+
+  private:
+    void WriteThrough(std::string_view bytes);
+    void Discard();  // closes and removes the temporary file
+
+    std::string path_, temp_;
+    std::unique_ptr<OutputFile> file_;  // the temporary file while it is open
+    std::string buffer_;
+    std::error_code failure_;  // the first failure to create or write the file
+};
+
 // What Read, IsFolder and WriteAtomic ask of the file system. Paths are UTF-8.
 class FileSystem {
   public:

@@ -1,7 +1,6 @@
 #include "exchange/ExchangeReader.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <cassert>
 #include <cstdint>
@@ -76,6 +75,20 @@ void ReadHeader(HeaderArray& array, std::string_view line, std::size_t count) {
     }
 }
 
+// The number of bytes equal to `c`. Counted in blocks small enough for a 16-bit count, which
+// the compiler keeps in vector lanes, sixteen bytes a step (std::count's 64-bit count is not).
+std::size_t CountBytes(std::string_view bytes, char c) {
+    constexpr std::size_t kBlock = 4096;
+    std::size_t total = 0;
+    for (std::size_t start = 0; start < bytes.size(); start += kBlock) {
+        std::uint16_t count = 0;
+        for (char b : bytes.substr(start, kBlock))
+            count = static_cast<std::uint16_t>(count + (b == c ? 1 : 0));
+        total += count;
+    }
+    return total;
+}
+
 // Walks a buffer line by line; CR LF, LF and CR each end a line, and a line end at the very
 // end adds no empty line.
 class LineCursor {
@@ -96,19 +109,25 @@ class LineCursor {
     }
 
   private:
-    // The first CR or LF from `pos`, or the end. Eight bytes at a time: a byte equal to CR
-    // or LF sets the high bit of its lane in the mask, and the lowest such lane is exact.
+    // The first CR or LF from `pos`, or the end. Eight bytes at a time: a byte below 0x0E
+    // (CR is 0x0D, LF 0x0A) sets the high bit of its lane in the mask, and the lowest such lane
+    // is exact; another control character found that way is passed over.
     std::size_t FindLineEnd(std::size_t pos) const {
         const char* data = bytes_.data();
         if constexpr (std::endian::native == std::endian::little) {
             constexpr std::uint64_t kOnes = 0x0101010101010101ULL, kHighs = 0x8080808080808080ULL;
-            for (; pos + 8 <= bytes_.size(); pos += 8) {
+            while (pos + 8 <= bytes_.size()) {
                 std::uint64_t word;
                 std::memcpy(&word, data + pos, 8);
-                std::uint64_t lf = word ^ (kOnes * '\n'), cr = word ^ (kOnes * '\r');
-                std::uint64_t mask = ((lf - kOnes) & ~lf & kHighs) | ((cr - kOnes) & ~cr & kHighs);
-                if (mask != 0)
-                    return pos + static_cast<std::size_t>(std::countr_zero(mask) / 8);
+                std::uint64_t mask = (word - kOnes * 0x0E) & ~word & kHighs;
+                if (mask == 0) {
+                    pos += 8;
+                    continue;
+                }
+                pos += static_cast<std::size_t>(std::countr_zero(mask) / 8);
+                if (data[pos] == '\n' || data[pos] == '\r')
+                    return pos;
+                ++pos;
             }
         }
         while (pos < bytes_.size() && data[pos] != '\n' && data[pos] != '\r')
@@ -120,14 +139,6 @@ class LineCursor {
     std::size_t pos_ = 0;
 };
 
-// A solid record's line waiting among the kept lines for its row's list: row | list << 5
-// (rows 1..16, so never 0); 0 for every other line.
-using ListTag = std::uint8_t;
-
-constexpr ListTag Tag(int row, RecordList list) {
-    return static_cast<ListTag>(row | static_cast<int>(list) << 5);
-}
-
 // One walk over the file: the attribute state, the header values and the kept lines.
 class Walk {
   public:
@@ -138,22 +149,19 @@ class Walk {
     // outcome that stopped the reading. Either way the rows then hold their solid records.
     std::optional<ReadOutcome> Run() {
         Reserve();
-        std::optional<ReadOutcome> stop = ReadLines();
-        KeepSolidRecords();
-        return stop;
+        return ReadLines();
     }
 
   private:
-    // Sizes the big lists once from the line count, so that a large file is not copied
-    // while they grow. Capacity left unused costs address space, and memory only up to the
-    // end of the last 2 MB page touched (large blocks are advised for huge pages).
+    // Sizes the list of kept lines once from the line count, so that a large file is not
+    // copied while it grows. Capacity left unused costs address space, and memory only up to
+    // the end of the last 2 MB page touched (large blocks are advised for huge pages).
     void Reserve() {
-        const std::string& bytes = drawing_.bytes;
-        auto lineEnds = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+        const std::string_view bytes = drawing_.bytes;
+        std::size_t lineEnds = CountBytes(bytes, '\n');
         if (lineEnds == 0)
-            lineEnds = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\r'));
+            lineEnds = CountBytes(bytes, '\r');
         memory::ReserveLarge(drawing_.otherLines, lineEnds + 1);
-        memory::ReserveLarge(tags_, lineEnds + 1);
     }
 
     std::optional<ReadOutcome> ReadLines() {
@@ -163,42 +171,28 @@ class Walk {
             return std::nullopt;  // the first line is not read
         while (lines_.Next(ref, line)) {
             LineRef kept = ref;
-            ListTag tag = 0;
             if (!line.empty() && text::FoldAscii(line[0]) == 'h' && !ReadHeaderRecord(line, kept))
                 continue;
             if (line.size() >= 2) {
-                if (std::optional<ReadOutcome> stop = ReadRecord(line, kept, tag))
+                if (std::optional<ReadOutcome> stop = ReadRecord(line, kept))
                     return stop;
             } else if (line == "#" && options_.stopsAtHash) {
                 return ReadOutcome::StoppedAtHash;
             }
             drawing_.otherLines.push_back(kept);
-            tags_.push_back(tag);
         }
         return std::nullopt;
     }
 
-    // Moves the solid records from the kept lines to their rows' lists, in file order, each
-    // list sized once (growing lists one record at a time would copy them over and over);
-    // an empty line stays in each one's place.
-    void KeepSolidRecords() {
-        std::array<std::array<std::size_t, 8>, 32> counts{};
-        for (ListTag tag : tags_)
-            if (tag != 0)
-                ++counts[tag & 31][tag >> 5];
-        for (int row = 1; row <= kRowCount; ++row)
-            for (int list = 0; list <= static_cast<int>(RecordList::Sg); ++list)
-                if (std::size_t n = counts[static_cast<std::size_t>(row)][static_cast<std::size_t>(list)]) {
-                    std::vector<LineRef>& records = ListOf(table_.Row(row).records, static_cast<RecordList>(list));
-                    memory::ReserveLarge(records, records.size() + n);
-                }
-        for (std::size_t i = 0; i < tags_.size(); ++i) {
-            if (tags_[i] == 0)
-                continue;
-            LineRef& line = drawing_.otherLines[i];
-            ListOf(table_.Row(tags_[i] & 31).records, static_cast<RecordList>(tags_[i] >> 5)).push_back(line);
-            line.length = 0;
-        }
+    // A solid record's line goes to its row's list, and an empty line takes its place among
+    // the kept lines. The lists double when full, each new block advised for large pages as
+    // the list of kept lines is.
+    void KeepSolidRecord(const SolidPlacement& placement, LineRef& kept) {
+        std::vector<LineRef>& records = ListOf(table_.Row(placement.row).records, *placement.list);
+        if (records.size() == records.capacity())
+            memory::ReserveLarge(records, std::max<std::size_t>(2 * records.capacity(), 1024));
+        records.push_back(kept);
+        kept.length = 0;
     }
 
     // Header records, recognised by their whole field 0. Returns false when the line and
@@ -232,8 +226,8 @@ class Walk {
     }
 
     // The two-character rules. A record they consume leaves an empty line (`kept` of length
-    // 0); a solid record's line waits, tagged, for its row's list.
-    std::optional<ReadOutcome> ReadRecord(std::string_view line, LineRef& kept, ListTag& tag) {
+    // 0); a solid record's line goes to its row's list.
+    std::optional<ReadOutcome> ReadRecord(std::string_view line, LineRef& kept) {
         Attributes& state = drawing_.attributes;
         char first = text::FoldAscii(line[0]);
         char second = text::FoldAscii(line[1]);
@@ -257,13 +251,12 @@ class Walk {
             AssignText(state.textType, line.substr(2));
         } else if (first == 's' &&
                    (second == 'l' || second == 'c' || second == 'e' || second == 'o' || second == 'g')) {
-            std::optional<SolidPlacement> placement =
-                TakeSolidRecord(line, state.colour, options_, table_, drawing_, notifier_);
-            if (!placement)
+            SolidPlacement placement = TakeSolidRecord(line, state.colour, options_, table_, drawing_, notifier_);
+            if (placement.stopsReading)
                 return ReadOutcome::ColourLimit;
-            if (placement->list)
-                tag = Tag(placement->row, *placement->list);
-            else if (placement->row != 0)
+            if (placement.list)
+                KeepSolidRecord(placement, kept);
+            else if (placement.row != 0)
                 kept.length = 0;
         }
         return std::nullopt;
@@ -337,7 +330,6 @@ class Walk {
     Drawing& drawing_;
     Notifier& notifier_;
     LineCursor lines_;
-    std::vector<ListTag> tags_;  // one per kept line
 };
 
 // The end of the exchange reading: warns about circle-related solids, reports a file without

@@ -1,14 +1,49 @@
 #include "exchange/SolidAnalysis.h"
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
 
 #include "base/Numbers.h"
 
 namespace {
 
 constexpr std::string_view kColourLimitMessage = "16色を越えました。";
+
+// Reads the number in the field that starts at `field` (before `end`) and returns the field's
+// end: the next blank or the line's end; nullptr when the field is empty or not wholly a
+// number. A plain decimal of at most 15 digits, as coordinates are, is read here in one walk
+// over its characters: its digits as an integer and the power of ten are both exact doubles,
+// so the one division rounds as ParseNumber rounds. Any other text goes to ParseNumber's own
+// scanner. Signs and points are taken without branches, as they vary from field to field.
+const char* ReadField(const char* field, const char* end, double& value) {
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const auto digit = [](char c) { return std::uint64_t{static_cast<unsigned char>(c)} - '0'; };
+    const bool negative = *field == '-';
+    const char* p = field + (negative ? 1 : 0);  // a "+" takes the general path
+    const char* const first = p;
+    std::uint64_t digits = 0;  // may wrap for long texts, which then take the general path
+    for (std::uint64_t d; p != end && (d = digit(*p)) < 10; ++p)
+        digits = digits * 10 + d;
+    const char* const point = p;
+    const int hasPoint = p != end && *p == '.' ? 1 : 0;
+    p += hasPoint;
+    for (std::uint64_t d; p != end && (d = digit(*p)) < 10; ++p)
+        digits = digits * 10 + d;
+    const std::ptrdiff_t count = p - first - hasPoint;
+    if (count == 0 || count > 15 || (p != end && *p != ' ')) {
+        const char* fieldEnd = std::find(p, end, ' ');
+        return numbers::ScanNumber(field, fieldEnd, value) == fieldEnd ? fieldEnd : nullptr;
+    }
+    const auto magnitude =
+        static_cast<double>(static_cast<std::int64_t>(digits)) / kPowersOfTen[p - point - hasPoint];
+    value = std::bit_cast<double>(std::bit_cast<std::uint64_t>(magnitude) | std::uint64_t{negative} << 63);
+    return p;
+}
 
 int AddRow(Table& table, Drawing& drawing, SolidColour colour) {
     int row = table.firstFreeRow++;
@@ -32,24 +67,23 @@ int FindRow(const Drawing& drawing, const Table& table, SolidColour colour, bool
 }
 
 std::optional<MeasuredSolid> MeasureSolid(std::string_view line) {
-    const char* end = line.data() + line.size();
-    const char* p = line.data();
-    while (p != end && *p != ' ')
-        ++p;  // the key
-    if (p == end)
+    const char* const end = line.data() + line.size();
+    const char* field = std::find(line.data(), end, ' ');  // after the key
+    if (field == end)
         return std::nullopt;
-    // Millimetres to metres, as the areas are in square metres.
-    double x[4] = {}, y[4] = {};
+    double numbers[8] = {};
     int count = 0;
-    for (++p;; ++p) {
-        double value = 0.0;
-        p = count < 8 ? numbers::ScanNumber(p, end, value) : nullptr;
-        if (!p || (p != end && *p != ' '))
+    do {
+        ++field;  // the blank
+        if (count == 8 || field == end || !(field = ReadField(field, end, numbers[count])))
             return std::nullopt;
-        (count % 2 == 0 ? x : y)[count / 2] = value / 1000;
         ++count;
-        if (p == end)
-            break;
+    } while (field != end);
+    // Millimetres to metres, as the areas are in square metres.
+    double x[4], y[4];
+    for (int i = 0; i < 4; ++i) {
+        x[i] = numbers[2 * i] / 1000;
+        y[i] = numbers[2 * i + 1] / 1000;
     }
     MeasuredSolid solid;
     if (count == 6) {
@@ -90,12 +124,12 @@ std::vector<LineRef>& ListOf(RowRecords& records, RecordList list) {
     return records.sl4;
 }
 
-std::optional<SolidPlacement> TakeSolidRecord(std::string_view line,
-                                              SolidColour colour,
-                                              const ReadOptions& options,
-                                              Table& table,
-                                              Drawing& drawing,
-                                              Notifier& notifier) {
+SolidPlacement TakeSolidRecord(std::string_view line,
+                               SolidColour colour,
+                               const ReadOptions& options,
+                               Table& table,
+                               Drawing& drawing,
+                               Notifier& notifier) {
     assert(line.size() >= 2);
     assert(table.firstFreeRow >= 1 && table.firstFreeRow <= kRowCount + 1);
     char kind = static_cast<char>(line[1] | 0x20);  // the key's second letter in lower case
@@ -106,7 +140,7 @@ std::optional<SolidPlacement> TakeSolidRecord(std::string_view line,
             if (drawing.leftOutSolids == 0)
                 ShowMessage(notifier, kColourLimitMessage, MessageIcon::Exclamation);
             if (options.rewritesSolids)
-                return std::nullopt;
+                return SolidPlacement{0, std::nullopt, true};
             if (std::find(drawing.leftOutColours.begin(), drawing.leftOutColours.end(), colour) ==
                 drawing.leftOutColours.end())
                 drawing.leftOutColours.push_back(colour);

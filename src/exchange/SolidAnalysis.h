@@ -41,10 +41,12 @@ enum class RecordList : std::uint8_t { Sl4, Sl, Sc, Se, So, Sg };
 std::vector<LineRef>& ListOf(RowRecords& records, RecordList list);
 
 // Where a solid record goes: its row, and the row's list that keeps its line (none for a
-// circle-related solid where areas are measured, whose line is dropped).
+// circle-related solid where areas are measured, whose line is dropped). Eight bytes, so that
+// it comes back in a register: one is taken for every solid.
 struct SolidPlacement {
     int row = 0;
     std::optional<RecordList> list;
+    bool stopsReading = false;  // the record cannot be kept: the reading ends before it
 };
 
 // Takes one solid record ("sl", "sc", "se", "so" or "sg", key in either case) drawn in
@@ -58,16 +60,16 @@ struct SolidPlacement {
 // - "sc", "se", "so", "sg": where the options measure areas sets hasRoundFigures and the
 //   line is dropped; otherwise it goes to the row's list of its kind.
 // The caller keeps the line where the placement says. A colour that needs a 17th row shows
-// "16色を越えました。" the first time. Where the options rewrite solids the result is then
-// nullopt: the reading must stop there, as the solids could not all be written back. Otherwise
-// the record is counted in the drawing's left-out solids and colours, not measured, and gets
-// row 0: its line stays among the other lines.
-std::optional<SolidPlacement> TakeSolidRecord(std::string_view line,
-                                              SolidColour colour,
-                                              const ReadOptions& options,
-                                              Table& table,
-                                              Drawing& drawing,
-                                              Notifier& notifier);
+// "16色を越えました。" the first time. Where the options rewrite solids the result then stops
+// the reading, as the solids could not all be written back. Otherwise the record is counted in
+// the drawing's left-out solids and colours, not measured, and gets row 0: its line stays
+// among the other lines.
+SolidPlacement TakeSolidRecord(std::string_view line,
+                               SolidColour colour,
+                               const ReadOptions& options,
+                               Table& table,
+                               Drawing& drawing,
+                               Notifier& notifier);
 
 // The number of measured solids: the lines in the rows' measured lists.
 std::size_t MeasuredSolidCount(const Table& table);

@@ -54,13 +54,13 @@ std::string Digit(int number) {
 }
 
 // A block: its lines as read, then one empty line (an empty block gives the empty line alone).
-void WriteBlock(const Drawing& drawing, const std::vector<LineRef>& lines, RecordWriter& out) {
+void WriteBlock(const Drawing& drawing, const std::vector<LineRef>& lines, const LineOutput& out) {
     for (const LineRef& line : lines)
-        out.RawLine(drawing.Text(line));
-    out.Line("");
+        out(drawing.Text(line));
+    out("");
 }
 
-void WriteRowRecords(const Drawing& drawing, const RowRecords& r, RecordWriter& out) {
+void WriteRowRecords(const Drawing& drawing, const RowRecords& r, const LineOutput& out) {
     for (const auto* block : {&r.sl4, &r.sl, &r.sc, &r.se, &r.so, &r.sg})
         WriteBlock(drawing, *block, out);
 }
@@ -134,13 +134,13 @@ void WriteRewrite(const Table& table,
                   const Drawing& drawing,
                   SolidColour background,
                   RewriteKind kind,
-                  RecordWriter& out) {
-    out.Line("hd");
+                  const LineOutput& out) {
+    out("hd");
     WriteBlock(drawing, drawing.otherLines, out);
     if (kind == RewriteKind::Recolour) {
         // Every row from the top, each solid recoloured to its row's right swatch.
         for (int p = 1; p <= LastRecolouredRow(table, background); ++p) {
-            out.Line("lc10 " + std::to_string(table.Row(p).newColour));
+            out("lc10 " + std::to_string(table.Row(p).newColour));
             WriteRowRecords(drawing, table.Row(p).records, out);
         }
         return;
@@ -150,10 +150,18 @@ void WriteRewrite(const Table& table,
         if (row.colour == background && row.records.Empty())
             continue;
         if (kind == RewriteKind::LayerDistribution)
-            out.Line("ly" + Digit(p));
-        out.Line("lc10 " + std::to_string(row.colour));
+            out("ly" + Digit(p));
+        out("lc10 " + std::to_string(row.colour));
         WriteRowRecords(drawing, row.records, out);
     }
+}
+
+void WriteRewrite(const Table& table,
+                  const Drawing& drawing,
+                  SolidColour background,
+                  RewriteKind kind,
+                  RecordWriter& out) {
+    WriteRewrite(table, drawing, background, kind, [&out](std::string_view line) { out.RawLine(line); });
 }
 
 void WriteLayerNames(const Table& table, std::string_view selector, RecordWriter& out) {

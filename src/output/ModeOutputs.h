@@ -6,6 +6,7 @@
 //   lyn壁
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -28,9 +29,17 @@ enum class RewriteKind {
     DrawOrder,          // the solids in table order
 };
 
+// Takes the result file's lines one by one, in order, each without its line end.
+using LineOutput = std::function<void(std::string_view line)>;
+
 // The result file: "hd", the kept lines, then the solids row by row with their new colour,
 // their layer and colour, or their colour in table order. A row holding kept records is
-// always written, whatever its colour.
+// always written, whatever its colour. Every line is a kept line as read or plain ASCII, so
+// the lines go out as bytes without conversion: the file is as large as the drawing and is
+// best written as it is made.
+void WriteRewrite(const Table& table, const Drawing& drawing, SolidColour background, RewriteKind kind,
+                  const LineOutput& out);
+// The same into a RecordWriter.
 void WriteRewrite(const Table& table, const Drawing& drawing, SolidColour background, RewriteKind kind,
                   RecordWriter& out);
 

@@ -54,9 +54,14 @@ OkResult RewriteSolids(const OkRequest& c, Notifier& notifier) {
         ShowMessage(notifier, "16色を越えたため、図形を書き戻せません。", MessageIcon::Exclamation);
         return Ending(false, false);
     }
-    RecordWriter out;
-    WriteRewrite(c.table, c.drawing, c.background, c.rewrite, out);
-    if (!WriteOutput(file::Join(c.programFolder, "JWC_TEMP.TXT"), out, notifier))
+    // Written as it is made, through the temporary file: the result is as large as the drawing.
+    const std::string path = file::Join(c.programFolder, "JWC_TEMP.TXT");
+    file::AtomicWriter file(path);
+    WriteRewrite(c.table, c.drawing, c.background, c.rewrite, [&file](std::string_view line) {
+        file.Write(line);
+        file.Write("\r\n");
+    });
+    if (!Written(file.Commit(), path, notifier))
         return {};
     return Ending(true, false);
 }

@@ -17,6 +17,7 @@ TEST(SolidAnalysis, MeasuresTrianglesAndQuadrilateralsInSquareMetres) {
         {"SL -2500 -1500 2500 -1500 2500 1500 -2500 1500", 15.0, 0, 0},
         {"sl 2500 -1500 4000 -1500 2500 1500", 2.25, 3000, -500},
         {"sl +5e2 0 1.5E3 0 .5e3 -1000", 0.5, 2500.0 / 3, -1000.0 / 3},
+        {"sl -0 +0 1000. 0.0 .0 1000.000000000000", 0.5, 1000.0 / 3, 1000.0 / 3},  // 16 digits: the long way
     };
     for (auto [line, area, centreX, centreY] : cases) {
         std::optional<MeasuredSolid> m = MeasureSolid(line);

@@ -57,7 +57,7 @@ std::pair<int, std::string> RunCliOn(const fs::path& program, const char* word, 
 
 TEST(HostileExchange, FiftyMegabyteLineWithoutLineEnd) {
     // A solid record whose last field runs 50 MB to the end of the file: kept and counted,
-    // unmeasured, and written back whole.
+    // unmeasured, and written back whole, in memory and streamed to the result file.
     TempFolder scratch;
     const std::string record = "sl 0 0 1000 0 0 " + std::string(50u << 20, '7');
     ASSERT_TRUE(file::WriteAtomic(scratch.File("TEMP.TXT"), "hq\r\nlc6\r\n" + record));
@@ -72,7 +72,9 @@ TEST(HostileExchange, FiftyMegabyteLineWithoutLineEnd) {
     EXPECT_EQ(table.firstFreeRow, 2);
     EXPECT_EQ(table.Row(1).solidCount, 1);
     EXPECT_FALSE(table.Row(1).area) << "a number of 50 million digits is no coordinate";
-    EXPECT_NE(out.Bytes().find("\r\n" + record + "\r\n"), std::string::npos);
+    EXPECT_EQ(RunCliOn(scratch.Path(), "M3", scratch.Path()).first, kExitDone);
+    for (const std::string& written : {out.Bytes(), Get(scratch.Path() / "JWC_TEMP.TXT")})
+        EXPECT_NE(written.find("\r\n" + record + "\r\n"), std::string::npos);
 }
 
 TEST(HostileFaults, OutputFolderWhereWritingFails) {
