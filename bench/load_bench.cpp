@@ -74,6 +74,18 @@ struct Times {
     }
 };
 
+// Wall and CPU time from its making.
+struct Stopwatch {
+    Clock::time_point start = Clock::now();
+    double cpuStart = CpuSeconds();
+    // Adds the time so far to `times`; returns its wall seconds.
+    double AddTo(Times& times) const {
+        const double wall = Seconds(start, Clock::now());
+        times.Add(wall, CpuSeconds() - cpuStart);
+        return wall;
+    }
+};
+
 double PeakRssMb() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -190,15 +202,11 @@ void BM_LoadFile(benchmark::State& state) {
         Table table;
         Drawing drawing;
         meter.Start();
-        Clock::time_point start = Clock::now();
-        double cpuStart = CpuSeconds();
+        const Stopwatch watch;
         ReadOutcome outcome = ReadExchangeFile(exchange.Folder(), options, table, drawing, notifier);
-        double cpuEnd = CpuSeconds();
-        Clock::time_point end = Clock::now();
+        state.SetIterationTime(watch.AddTo(load));
         meter.Stop();
         benchmark::DoNotOptimize(outcome);
-        state.SetIterationTime(Seconds(start, end));
-        load.Add(Seconds(start, end), cpuEnd - cpuStart);
     }
     meter.Report(state, exchange.Bytes().size());
     load.Report(state);
@@ -219,15 +227,11 @@ void BM_LoadStep(benchmark::State& state) {
         std::string bytes;
         memory::ReserveLarge(bytes, exchange.Bytes().size());
         bytes = exchange.Bytes();
-        Clock::time_point start = Clock::now();
-        double cpuStart = CpuSeconds();
+        const Stopwatch watch;
         ReadOutcome outcome = ReadExchange(std::move(bytes), options, table, drawing, notifier);
-        double cpuEnd = CpuSeconds();
-        Clock::time_point end = Clock::now();
+        state.SetIterationTime(watch.AddTo(load));
         meter.Stop();
         benchmark::DoNotOptimize(outcome);
-        state.SetIterationTime(Seconds(start, end));
-        load.Add(Seconds(start, end), cpuEnd - cpuStart);
     }
     meter.Report(state, exchange.Bytes().size());
     load.Report(state);
@@ -245,11 +249,10 @@ void BM_Rewrite(benchmark::State& state) {
         Table table;
         Drawing drawing;
         meter.Start();
-        Clock::time_point start = Clock::now();
-        double cpuStart = CpuSeconds();
+        const Stopwatch loading;
         ReadExchangeFile(exchange.Folder(), options, table, drawing, notifier);
-        double cpuLoaded = CpuSeconds();
-        Clock::time_point loaded = Clock::now();
+        loading.AddTo(load);
+        const Stopwatch rewriting;
         OkResult result = RunOk({.output = OkOutput::Rewrite,
                                  .rewrite = RewriteKind::Recolour,
                                  .table = table,
@@ -260,14 +263,10 @@ void BM_Rewrite(benchmark::State& state) {
                                  .coordinateFolder = exchange.Folder(),
                                  .readingStoppedEarly = false},
                                 notifier);
-        double cpuEnd = CpuSeconds();
-        Clock::time_point end = Clock::now();
+        state.SetIterationTime(rewriting.AddTo(rewrite));
         meter.Stop();
         if (!result.wrote)
             state.SkipWithError("JWC_TEMP.TXT was not written");
-        state.SetIterationTime(Seconds(loaded, end));
-        load.Add(Seconds(start, loaded), cpuLoaded - cpuStart);
-        rewrite.Add(Seconds(loaded, end), cpuEnd - cpuLoaded);
     }
     meter.Report(state, exchange.Bytes().size());
     rewrite.Report(state);

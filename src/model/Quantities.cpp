@@ -11,7 +11,6 @@
 
 namespace {
 
-
 // The rounding value as the quantity formatter takes it: a 16-bit integer, rounded to even as
 // the conversion of a text to an integer does; out of range gives 0 (no decimals).
 int FormatDigits(double rounding) {
