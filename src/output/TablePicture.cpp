@@ -1,6 +1,7 @@
 #include "output/TablePicture.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "base/Format.h"
 #include "base/Numbers.h"
@@ -16,7 +17,7 @@ long RecordNumber(std::string_view record, std::string_view keyword) {
     if (!text::StartsWithNoCase(record, keyword))
         return -1;
     std::optional<double> n = numbers::ParseNumber(record.substr(keyword.size()));
-    return n && *n >= 0 && *n < kPenTableSize && *n == static_cast<long>(*n) ? static_cast<long>(*n) : -1;
+    return n && *n >= 0 && *n < kPenTableSize && std::trunc(*n) == *n ? static_cast<long>(*n) : -1;
 }
 
 // Pen colour n as Jw_cad shows it; black without pens or for a number that names no pen
