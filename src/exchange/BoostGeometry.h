@@ -9,6 +9,7 @@
 #include <boost/geometry.hpp>
 #include <boost/geometry/algorithms/point_on_surface.hpp>
 #include <boost/geometry/index/rtree.hpp>
+#include <boost/iterator/function_output_iterator.hpp>
 #pragma GCC diagnostic pop
 
 namespace geo {

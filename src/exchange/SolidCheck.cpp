@@ -1,6 +1,7 @@
 #include "exchange/SolidCheck.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
 #include <cmath>
 #include <cstddef>
@@ -15,14 +16,21 @@ using geo::bg::get;
 
 constexpr double kToleranceMm2 = kCheckTolerance * 1e6;
 
+// What the search keeps of a measured solid; its outline is read again from its line where a
+// pair needs it, which is rare.
 struct Solid {
-    std::uint32_t offset = 0;  // in the file: the drawing order
-    int row = 0;
-    SolidOutline outline;
+    geo::Box box;
     double area = 0.0;  // m², as measured
-    bool crossed = false;
+    LineRef line;       // in file order: the drawing order
+    int row = 0;
     bool usable = false;  // takes part in the overlap search
 };
+
+SolidOutline OutlineOf(const Drawing& drawing, const Solid& solid) {
+    std::optional<SolidOutline> outline = ReadSolidOutline(drawing.Text(solid.line));
+    assert(outline && "a measured list holds only lines that measure");
+    return outline.value_or(SolidOutline{});
+}
 
 geo::Polygon Triangle(const double* x, const double* y) {
     geo::Polygon polygon;
@@ -118,80 +126,105 @@ std::string_view FindingWord(FindingKind kind) {
 }
 
 SolidCheck CheckSolids(const Table& table, const Drawing& drawing, bool reverseOrder) {
+    SolidCheck check;
+    std::vector<std::size_t> ownSolid;  // the solid of each crossed and empty finding
     std::vector<Solid> solids;
     solids.reserve(MeasuredSolidCount(table));
-    for (int row = 1; row <= kRowCount; ++row) {
-        for (LineRef line : table.Row(row).records.sl) {
-            std::optional<SolidOutline> outline = ReadSolidOutline(drawing.Text(line));
-            std::optional<MeasuredSolid> measured = outline ? MeasureOutline(*outline) : std::nullopt;
-            assert(measured && "a measured list holds only lines that measure");
-            if (!measured) continue;
-            solids.push_back({line.offset, row, *outline, measured->area, CrossingOf(*outline).has_value(), false});
+    // The rows' lists are each in file order: merged, they give the drawing order.
+    std::array<std::size_t, kRowCount + 1> next{};
+    for (;;) {
+        int row = 0;
+        for (int r = 1; r <= kRowCount; ++r) {
+            const std::vector<LineRef>& sl = table.Row(r).records.sl;
+            const std::size_t at = next[static_cast<std::size_t>(r)];
+            if (at < sl.size() && (row == 0 || sl[at].offset < table.Row(row).records.sl[next[static_cast<std::size_t>(row)]].offset))
+                row = r;
         }
+        if (row == 0) break;
+        const LineRef line = table.Row(row).records.sl[next[static_cast<std::size_t>(row)]++];
+        std::optional<SolidOutline> outline = ReadSolidOutline(drawing.Text(line));
+        std::optional<MeasuredSolid> measured = outline ? MeasureOutline(*outline) : std::nullopt;
+        assert(measured && "a measured list holds only lines that measure");
+        if (!measured) continue;
+        const bool crossed = CrossingOf(*outline).has_value();
+        if (crossed) {
+            geo::Point inside = InsidePoint(ShapeOf(*outline));
+            check.findings.push_back({FindingKind::Crossed, row, 0, measured->area, inside.x(), inside.y()});
+            ownSolid.push_back(solids.size());
+        }
+        if (measured->area < kCheckTolerance) {
+            check.findings.push_back({FindingKind::Empty, row, 0, measured->area, measured->centreX, measured->centreY});
+            ownSolid.push_back(solids.size());
+        }
+        solids.push_back({BoxOf(*outline), measured->area, line, row,
+                          measured->area >= kCheckTolerance && Usable(*outline, crossed)});
     }
-    std::sort(solids.begin(), solids.end(), [](const Solid& a, const Solid& b) { return a.offset < b.offset; });
 
-    SolidCheck check;
     using Entry = std::pair<geo::Box, std::uint32_t>;
     std::vector<Entry> entries;
     entries.reserve(solids.size());
-    for (std::size_t i = 0; i < solids.size(); ++i) {
-        Solid& s = solids[i];
-        s.usable = s.area >= kCheckTolerance && Usable(s.outline, s.crossed);
-        if (s.usable) entries.emplace_back(BoxOf(s.outline), static_cast<std::uint32_t>(i));
-    }
+    for (std::size_t i = 0; i < solids.size(); ++i)
+        if (solids[i].usable) entries.emplace_back(solids[i].box, static_cast<std::uint32_t>(i));
     // Built from the whole range, the tree is packed in n log n.
     const geo::bgi::rtree<Entry, geo::bgi::quadratic<16>> tree(entries.begin(), entries.end());
 
-    // For each solid, the solids drawn above it that cover part of it.
-    std::vector<std::vector<std::uint32_t>> coveredBy(solids.size());
-    std::vector<Entry> hits;
+    // Pairs of a solid and one drawn above it that covers part of it.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> covers;
+    std::vector<std::uint32_t> hits;
     std::vector<std::pair<std::uint32_t, geo::Shape>> overlaps;
+    std::vector<std::size_t> overlapFindings(solids.size() + 1, 0);  // where each solid's overlaps go
+    std::vector<Finding> overlapList;
     for (std::size_t i = 0; i < solids.size(); ++i) {
         const Solid& s = solids[i];
-        if (s.crossed) {
-            geo::Point inside = InsidePoint(ShapeOf(s.outline));
-            check.findings.push_back({FindingKind::Crossed, s.row, 0, s.area, inside.x(), inside.y()});
-        }
-        if (s.area < kCheckTolerance) {
-            std::optional<MeasuredSolid> measured = MeasureOutline(s.outline);
-            check.findings.push_back({FindingKind::Empty, s.row, 0, s.area, measured->centreX, measured->centreY});
-        }
+        overlapFindings[i] = overlapList.size();
         if (!s.usable) continue;
-
-        const geo::Box box = BoxOf(s.outline);
+        // Boxes that only touch, or share less than the tolerance, hold no overlap.
         hits.clear();
-        tree.query(geo::bgi::intersects(box), std::back_inserter(hits));
+        tree.query(geo::bgi::intersects(s.box), boost::make_function_output_iterator([&](const Entry& hit) {
+                       if (hit.second > i && SharedBoxArea(s.box, hit.first) > kToleranceMm2) hits.push_back(hit.second);
+                   }));
+        if (hits.empty()) continue;
         overlaps.clear();
-        geo::Shape shape;
-        for (const Entry& hit : hits) {
-            if (hit.second <= i || SharedBoxArea(box, hit.first) <= kToleranceMm2) continue;
-            if (shape.empty()) shape = ShapeOf(s.outline);
+        const geo::Shape shape = ShapeOf(OutlineOf(drawing, s));
+        for (std::uint32_t j : hits) {
             geo::Shape shared;
-            geo::bg::intersection(shape, ShapeOf(solids[hit.second].outline), shared);
-            if (AreaMm2(shared) > kToleranceMm2) overlaps.emplace_back(hit.second, std::move(shared));
+            geo::bg::intersection(shape, ShapeOf(OutlineOf(drawing, solids[j])), shared);
+            if (AreaMm2(shared) > kToleranceMm2) overlaps.emplace_back(j, std::move(shared));
         }
         std::sort(overlaps.begin(), overlaps.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
         for (const auto& [j, shared] : overlaps) {
             geo::Point inside = InsidePoint(shared);
-            check.findings.push_back(
+            overlapList.push_back(
                 {FindingKind::Overlap, s.row, solids[j].row, AreaMm2(shared) / 1e6, inside.x(), inside.y()});
             // Later solids are drawn above earlier ones, unless the order is reversed.
-            if (reverseOrder)
-                coveredBy[j].push_back(static_cast<std::uint32_t>(i));
-            else
-                coveredBy[i].push_back(j);
+            const auto lower = static_cast<std::uint32_t>(i);
+            covers.push_back(reverseOrder ? std::pair{j, lower} : std::pair{lower, j});
         }
     }
+    overlapFindings[solids.size()] = overlapList.size();
+    // Each solid's crossed and empty findings come before its overlaps.
+    if (!overlapList.empty()) {
+        std::vector<Finding> merged;
+        merged.reserve(check.findings.size() + overlapList.size());
+        std::size_t own = 0;
+        for (std::size_t i = 0; i < solids.size(); ++i) {
+            for (; own < ownSolid.size() && ownSolid[own] == i; ++own) merged.push_back(check.findings[own]);
+            merged.insert(merged.end(), overlapList.begin() + static_cast<std::ptrdiff_t>(overlapFindings[i]),
+                          overlapList.begin() + static_cast<std::ptrdiff_t>(overlapFindings[i + 1]));
+        }
+        check.findings = std::move(merged);
+    }
 
+    std::sort(covers.begin(), covers.end());
+    std::size_t c = 0;
     for (std::size_t i = 0; i < solids.size(); ++i) {
         const Solid& s = solids[i];
         double seen = s.area;
-        if (!coveredBy[i].empty()) {
-            geo::Shape left = ShapeOf(s.outline);
-            for (std::uint32_t j : coveredBy[i]) {
+        if (c < covers.size() && covers[c].first == i) {
+            geo::Shape left = ShapeOf(OutlineOf(drawing, s));
+            for (; c < covers.size() && covers[c].first == i; ++c) {
                 geo::Shape rest;
-                geo::bg::difference(left, ShapeOf(solids[j].outline), rest);
+                geo::bg::difference(left, ShapeOf(OutlineOf(drawing, solids[covers[c].second])), rest);
                 left = std::move(rest);
             }
             seen = AreaMm2(left) / 1e6;
