@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config libgtest-dev googletest libbenchmark-dev clang
     g++-mingw-w64-x86-64 wine wine64 xvfb xauth xdotool x11-utils fonts-ipafont-gothic imagemagick
-    zip unzip
+    zip unzip libboost-dev
 )
 missing=()
 for p in "${packages[@]}"; do

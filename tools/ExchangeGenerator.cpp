@@ -85,7 +85,8 @@ constexpr std::string_view kHeader =
 class Writer {
   public:
     Writer(const GeneratorOptions& options, GeneratedExchange& result)
-        : random_(options.seed), result_(result), colourCount_(std::clamp(options.colours, 1, 16)) {
+        : random_(options.seed), result_(result), colourCount_(std::clamp(options.colours, 1, 16)),
+          overlapPercent_(options.overlapPercent) {
         for (const char* name : {"事務室", "会議室", "廊下", "便所", "給湯室", "倉庫"})
             roomNames_.push_back(sjis::Encode(name));
     }
@@ -188,7 +189,7 @@ class Writer {
     // doubled area is the magnitude of the vectors' cross product.
     void WriteSolid() {
         std::string& out = result_.bytes;
-        Point p = RandomPoint();
+        Point p = overlapPercent_ < 0 ? RandomPoint() : GridPoint();
         Point a, b;
         if (random_.Chance(70)) {
             a = {random_.Between(400, 12000), 0};
@@ -217,6 +218,17 @@ class Writer {
 
     Point RandomPoint() { return {random_.Between(-80000, 80000), random_.Between(-60000, 60000)}; }
 
+    // The corner of a solid in a cell of 10 m, room enough for the largest; or, by the overlap
+    // percentage, a point just inside the last solid's corner, so that the two overlap.
+    Point GridPoint() {
+        constexpr std::int64_t kCell = 20000, kColumns = 1000;  // half millimetres
+        if (cell_ > 0 && random_.Chance(overlapPercent_))
+            return {lastCorner_.x + 200, lastCorner_.y + 200};
+        lastCorner_ = {(cell_ % kColumns) * kCell + 3000, (cell_ / kColumns) * kCell + 3000};
+        ++cell_;
+        return lastCorner_;
+    }
+
     SplitMix random_;
     GeneratedExchange& result_;
     int colourCount_;
@@ -225,6 +237,9 @@ class Writer {
     std::size_t currentIndex_ = 0;  // its index in result_.colours
     bool colourWritten_ = false;
     std::int64_t doubledQuarterArea_ = 0;
+    int overlapPercent_ = -1;
+    std::int64_t cell_ = 0;  // the next free grid cell
+    Point lastCorner_;
 };
 
 }  // namespace

@@ -14,6 +14,10 @@ struct GeneratorOptions {
     std::int64_t solids = 1000;
     int colours = 12;  // distinct solid colours, 1..16; each is written as an "lc10 " record
     std::uint64_t seed = 1;
+    // -1: solids at random places, overlapping freely. 0..100: solids in a grid of their own
+    // cells, except that this percentage of them is laid over the solid before it (an
+    // overlapping pair), as a drawing of rooms is.
+    int overlapPercent = -1;
 };
 
 struct GeneratedExchange {

@@ -77,7 +77,8 @@ CliParse ParseCliOptions(std::span<const std::string> args) {
         static constexpr Flag kFlags[] = {{"--help", &CliOptions::help},
                                           {"-h", &CliOptions::help},
                                           {"--version", &CliOptions::version},
-                                          {"--dry-run", &CliOptions::dryRun}};
+                                          {"--dry-run", &CliOptions::dryRun},
+                                          {"--check", &CliOptions::check}};
         bool isFlag = false;
         for (const Flag& f : kFlags) {
             if (name != f.name) continue;
@@ -166,6 +167,10 @@ std::string CliUsage() {
            "  --print tsv|json     print the table after the edits\n"
            "  --svg FILE           write the table drawing after the edits as an SVG picture\n"
            "                       (C2, C1, M6, M7: the modes that draw a table)\n"
+           "  --check              print the solid check's findings (crossed, empty and overlapping\n"
+           "                       solids: kind, row, other row, m², a point inside in drawing mm)\n"
+           "                       as TSV, or as JSON with --print json, and stop before OK\n"
+           "                       (C2, C1: the modes that measure areas)\n"
            "  --dry-run            stop before OK: nothing is written but the SVG\n"
            "Edits apply in this order: --table, --title, --name, --unit, --keta, --recolour, --swap.\n"
            "  --help, --version\n"

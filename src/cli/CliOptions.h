@@ -45,6 +45,7 @@ struct CliOptions {
     std::vector<RowSwap> swaps;           // in the order given
     PrintFormat print = PrintFormat::None;
     std::optional<std::string> svg;       // SVG file of the table drawing
+    bool check = false;                   // print the solid check's findings instead of the table, then stop
     bool dryRun = false;
     bool help = false;
     bool version = false;

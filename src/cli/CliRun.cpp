@@ -105,6 +105,7 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
 
     const ModeRecord& mode = SelectMode(options.modeWord.value_or(""));
     if (options.svg && !DrawsTable(mode.output)) return Usage(err, "--svg: this mode draws no table");
+    if (options.check && !mode.reading.measuresAreas) return Usage(err, "--check: this mode measures no areas");
     CliServices services(err);
     FormModel model(mode, *registry, {services, services, services});
     model.Load({options.dir, CoordinateFolder(options, *registry)});
@@ -115,9 +116,17 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     const std::vector<TotalRow> totals = model.Mode().output == OkOutput::AreaTable
                                              ? TotalRows(model.GetTable(), model.Settings(), model.Background())
                                              : std::vector<TotalRow>{};
-    if (options.print == PrintFormat::Tsv) out << TableTsv(model.GetTable(), model.Background(), totals);
+    if (options.check) {
+        const SolidCheck check = model.CheckSolids();
+        out << (options.print == PrintFormat::Json ? FindingsJson(check.findings) : FindingsTsv(check.findings));
+        out.flush();
+        if (options.svg && !WriteSvg(*options.svg, model.Preview(), services)) return kExitNotWritten;
+        return kExitDone;
+    }
+    const bool seen = model.Settings().seenAreas == 1 && mode.reading.measuresAreas;
+    if (options.print == PrintFormat::Tsv) out << TableTsv(model.GetTable(), model.Background(), totals, seen);
     if (options.print == PrintFormat::Json)
-        out << TableJson(model.GetTable(), model.Background(), model.Title(), totals);
+        out << TableJson(model.GetTable(), model.Background(), model.Title(), totals, seen);
     out.flush();
     if (options.svg && !WriteSvg(*options.svg, model.Preview(), services)) return kExitNotWritten;
     if (options.dryRun) return kExitDone;

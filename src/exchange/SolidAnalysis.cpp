@@ -66,7 +66,7 @@ int FindRow(const Drawing& drawing, const Table& table, SolidColour colour, bool
     return found;
 }
 
-std::optional<MeasuredSolid> MeasureSolid(std::string_view line) {
+std::optional<SolidOutline> ReadSolidOutline(std::string_view line) {
     const char* const end = line.data() + line.size();
     const char* field = std::find(line.data(), end, ' ');  // after the key
     if (field == end)
@@ -79,24 +79,78 @@ std::optional<MeasuredSolid> MeasureSolid(std::string_view line) {
             return std::nullopt;
         ++count;
     } while (field != end);
+    if (count != 6 && count != 8)
+        return std::nullopt;
+    SolidOutline outline;
+    outline.corners = count / 2;
+    for (int i = 0; i < 4; ++i) {
+        outline.x[i] = numbers[2 * i];
+        outline.y[i] = numbers[2 * i + 1];
+    }
+    return outline;
+}
+
+namespace {
+
+// Twice the signed area of the triangle o, a, b: positive when it turns left.
+double Turn(double ox, double oy, double ax, double ay, double bx, double by) {
+    return (ax - ox) * (by - oy) - (ay - oy) * (bx - ox);
+}
+
+}  // namespace
+
+std::optional<CrossedLobes> CrossingOf(const SolidOutline& o) {
+    if (o.corners != 4)
+        return std::nullopt;
+    // Edges a0-a1 and b0-b1 cross where each has the other's ends strictly on either side.
+    for (int first = 0; first < 2; ++first) {
+        const int a0 = first, a1 = first + 1, b0 = first + 2, b1 = (first + 3) % 4;
+        const double s0 = Turn(o.x[a0], o.y[a0], o.x[a1], o.y[a1], o.x[b0], o.y[b0]);
+        const double s1 = Turn(o.x[a0], o.y[a0], o.x[a1], o.y[a1], o.x[b1], o.y[b1]);
+        const double t0 = Turn(o.x[b0], o.y[b0], o.x[b1], o.y[b1], o.x[a0], o.y[a0]);
+        const double t1 = Turn(o.x[b0], o.y[b0], o.x[b1], o.y[b1], o.x[a1], o.y[a1]);
+        if (!((s0 > 0 && s1 < 0) || (s0 < 0 && s1 > 0)) || !((t0 > 0 && t1 < 0) || (t0 < 0 && t1 > 0)))
+            continue;
+        const double along = t0 / (t0 - t1);  // from a0 towards a1
+        const double cx = o.x[a0] + (o.x[a1] - o.x[a0]) * along;
+        const double cy = o.y[a0] + (o.y[a1] - o.y[a0]) * along;
+        // One lobe lies between the crossing, a1 and b0; the other between b1, a0 and the crossing.
+        return CrossedLobes{{{cx, o.x[a1], o.x[b0]}, {cx, o.x[b1], o.x[a0]}},
+                            {{cy, o.y[a1], o.y[b0]}, {cy, o.y[b1], o.y[a0]}}};
+    }
+    return std::nullopt;
+}
+
+std::optional<MeasuredSolid> MeasureSolid(std::string_view line) {
+    std::optional<SolidOutline> outline = ReadSolidOutline(line);
+    return outline ? MeasureOutline(*outline) : std::nullopt;
+}
+
+std::optional<MeasuredSolid> MeasureOutline(const SolidOutline& outline) {
     // Millimetres to metres, as the areas are in square metres.
     double x[4], y[4];
     for (int i = 0; i < 4; ++i) {
-        x[i] = numbers[2 * i] / 1000;
-        y[i] = numbers[2 * i + 1] / 1000;
+        x[i] = outline.x[i] / 1000;
+        y[i] = outline.y[i] / 1000;
     }
     MeasuredSolid solid;
-    if (count == 6) {
+    if (outline.corners == 3) {
         solid.area = std::fabs(x[0] * (y[1] - y[2]) + x[1] * (y[2] - y[0]) + x[2] * (y[0] - y[1])) / 2;
         solid.centreX = (x[0] + x[1] + x[2]) / 3 * 1000;
         solid.centreY = (y[0] + y[1] + y[2]) / 3 * 1000;
-    } else if (count == 8) {
+    } else {
         solid.area =
             std::fabs(x[0] * (y[1] - y[3]) + x[1] * (y[2] - y[0]) + x[2] * (y[3] - y[1]) + x[3] * (y[0] - y[2])) / 2;
         solid.centreX = (x[0] + x[1] + x[2] + x[3]) / 4 * 1000;
         solid.centreY = (y[0] + y[1] + y[2] + y[3]) / 4 * 1000;
-    } else {
-        return std::nullopt;
+        // The shoelace formula gives a bow-tie the difference of its lobes; Jw_cad fills both.
+        if (std::optional<CrossedLobes> lobes = CrossingOf(outline)) {
+            solid.area = 0;
+            for (int i = 0; i < 2; ++i)
+                solid.area += std::fabs(Turn(lobes->x[i][0], lobes->y[i][0], lobes->x[i][1], lobes->y[i][1],
+                                             lobes->x[i][2], lobes->y[i][2])) /
+                              2e6;
+        }
     }
     // Coordinates near the limits of double (1e308 mm) give no finite area: such a figure is
     // kept unmeasured rather than turning the row's total into infinity.

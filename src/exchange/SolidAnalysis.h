@@ -29,12 +29,34 @@ struct MeasuredSolid {
     double centreY = 0.0;
 };
 
-// Area and label point of an "sl" record (the whole line, key included): 6 numbers after
-// the key make a triangle, 8 a quadrilateral with its vertices in the order given (a crossed
-// order gives 0). nullopt for any other field count, for a field that is not a number, and
-// for a line without fields. Fields are split at single blanks, so a doubled or trailing
-// blank makes an empty field, which is no number.
+// The corners of a triangle or quadrilateral "sl" record in the order given, drawing mm.
+struct SolidOutline {
+    int corners = 0;  // 3 or 4
+    double x[4] = {}, y[4] = {};
+};
+
+// The corners of an "sl" record (the whole line, key included): 6 numbers after the key make
+// a triangle, 8 a quadrilateral. nullopt for any other field count, for a field that is not a
+// number and for a line without fields. Fields are split at single blanks, so a doubled or
+// trailing blank makes an empty field, which is no number.
+std::optional<SolidOutline> ReadSolidOutline(std::string_view line);
+
+// A crossed quadrilateral (a bow-tie: corners clicked out of order) is two triangles that
+// meet where its opposite edges cross. Jw_cad fills both.
+struct CrossedLobes {
+    double x[2][3] = {}, y[2][3] = {};  // drawing mm; corner 0 of each is the crossing
+};
+
+// The two lobes when two opposite edges of a quadrilateral cross inside both; nullopt for a
+// triangle and for a quadrilateral whose edges only touch or do not meet.
+std::optional<CrossedLobes> CrossingOf(const SolidOutline& outline);
+
+// Area and label point of an "sl" record (ReadSolidOutline): the area of what Jw_cad fills,
+// so a crossed quadrilateral gives the sum of its two lobes; the label point is the mean of
+// the corners. nullopt where ReadSolidOutline gives none, and where the coordinates are so
+// large (near 1e308 mm) that the area or the label point is not finite.
 std::optional<MeasuredSolid> MeasureSolid(std::string_view line);
+std::optional<MeasuredSolid> MeasureOutline(const SolidOutline& outline);
 
 // The list of a row that keeps a solid record's line.
 enum class RecordList : std::uint8_t { Sl4, Sl, Sc, Se, So, Sg };

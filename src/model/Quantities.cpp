@@ -79,13 +79,13 @@ void ApplyDefaultUnit(Table& table, std::string_view defaultUnit) {
 void ShowQuantities(Table& table, std::string_view rounding) {
     for (int i = 1; i < table.firstFreeRow && i <= kRowCount; ++i) {
         TableRow& row = table.Row(i);
-        row.quantity = QuantityText(row.area, row.factor, rounding);
+        row.quantity = QuantityText(CountedArea(row), row.factor, rounding);
     }
 }
 
 void RecomputeQuantity(TableRow& row, std::string_view rounding) {
-    if (row.area && ShownQuantity(row.quantity))
-        row.quantity = QuantityText(row.area, row.factor, rounding);
+    if (CountedArea(row) && ShownQuantity(row.quantity))
+        row.quantity = QuantityText(CountedArea(row), row.factor, rounding);
 }
 
 void RecomputeQuantities(Table& table, std::string_view rounding) {

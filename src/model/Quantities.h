@@ -30,7 +30,7 @@ double RoundedQuantity(double value, double digits);
 // around ("1,234.50" gives 1234.5); nullopt for "-", an empty text or words.
 std::optional<double> ShownQuantity(std::string_view text);
 
-// The quantity text of a row: "-" without an area, otherwise area * factor rounded to the
+// The quantity text of an area (a row's CountedArea): "-" without an area, otherwise area * factor rounded to the
 // rounding digits and formatted with them (decimals only for rounding 1 to 4).
 std::string QuantityText(std::optional<double> area, double factor, std::string_view rounding);
 
@@ -39,7 +39,8 @@ std::string QuantityText(std::optional<double> area, double factor, std::string_
 // is empty (",3" keeps factor 3).
 void ApplyDefaultUnit(Table& table, std::string_view defaultUnit);
 
-// Shows the quantity of every row 1 .. firstFreeRow - 1 ("-" for a row without area).
+// Shows the quantity of every row 1 .. firstFreeRow - 1 from its CountedArea ("-" for a row
+// without area).
 void ShowQuantities(Table& table, std::string_view rounding);
 
 // A row with an area whose quantity text is a number gets its quantity again from the area,

@@ -41,6 +41,9 @@ struct TableRow {
     std::string unitEntry;      // the unit entry as the list file writes it: "m^2,1", "坪,0.3025"
     double factor = 1.0;        // area -> quantity multiplier, from the unit entry
     std::optional<double> area;  // m² of the measured solids; empty until one is added
+    // Where the settings count areas as seen: the part of the measured solids that no solid
+    // drawn above covers, which the quantity then counts; empty otherwise.
+    std::optional<double> seenArea;
     std::int64_t solidCount = 0;  // "sl" records of the row's colour
     RowRecords records;
 };
@@ -53,6 +56,11 @@ struct Table {
     TableRow& Row(int i) { return rows[static_cast<std::size_t>(i)]; }
     const TableRow& Row(int i) const { return rows[static_cast<std::size_t>(i)]; }
 };
+
+// The area the row's quantity counts: as seen where that is asked for, else as measured.
+inline std::optional<double> CountedArea(const TableRow& row) {
+    return row.seenArea ? row.seenArea : row.area;
+}
 
 // Is the row in use: a name, or a colour that is not the background colour.
 inline bool RowInUse(const TableRow& row, SolidColour background) {

@@ -68,6 +68,7 @@ const Key kKeys[] = {
     {"kihon", "mZtext", Check(&TableSettings::metreUnits)},
     {"kihon", "chkC", Check(&TableSettings::upperCaseColourNames)},
     {"kihon", "Goukei", Check(&TableSettings::totalRow), false},
+    {"kihon", "Kasanari", Check(&TableSettings::seenAreas), false},
 };
 
 template <class... F>

@@ -40,6 +40,7 @@ struct TableSettings {
     std::int16_t metreUnits = 0;
     std::int16_t upperCaseColourNames = 0;
     std::int16_t totalRow = 0;  // the table ends in a total row per unit
+    std::int16_t seenAreas = 0;  // rows count their solids as seen: what solids drawn above hide is left out
 
     bool operator==(const TableSettings&) const = default;
 };
@@ -51,6 +52,7 @@ struct TableSettings {
 // in any case, or a number (0 false, anything else true).
 void LoadSettings(const ini::Document& doc, TableSettings& settings);
 
-// Sets every key into the document, in the key order of the file. The total-row switch is
-// set only when on or already in the document, so files saved with it off stay as they were.
+// Sets every key into the document, in the key order of the file. The total-row and the
+// seen-area switches are set only when on or already in the document, so files saved with
+// them off stay as they were.
 void StoreSettings(const TableSettings& settings, ini::Document& doc);

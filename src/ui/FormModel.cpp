@@ -28,8 +28,9 @@ FormModel::FormModel(const ModeRecord& mode, RegistrySource& registry, FormServi
 
 void FormModel::Load(const LoadContext& context) {
     context_ = context;
-    // Jw_cad's drawing order is read only where it shows.
-    if (ShowsDrawOrder(mode_)) reverse_ = ReadReverse(registry_);
+    // Jw_cad's drawing order is read only where it shows, or where it decides which solids
+    // are seen.
+    if (ShowsDrawOrder(mode_) || mode_.reading.measuresAreas) reverse_ = ReadReverse(registry_);
 
     JwSettings jw = ReadPenColours(registry_);
     background_ = jw.background;
@@ -51,6 +52,7 @@ void FormModel::Load(const LoadContext& context) {
     readingStoppedEarly_ = outcome == ReadOutcome::ColourLimit;
     if (outcome == ReadOutcome::Finished && !options.readsLayerNames) {
         ApplyDefaultUnit(table_, settings_.defaultUnit);
+        ApplySeenAreas();
         ShowQuantities(table_, settings_.rounding);
     }
     if (drawing_.titleBox) title_ = *drawing_.titleBox;
@@ -59,6 +61,11 @@ void FormModel::Load(const LoadContext& context) {
 
 std::vector<std::string> FormModel::ListEntries(PanelField field) const {
     return PanelListEntries(field, loadStepLists_, lists_);
+}
+
+SolidCheck FormModel::CheckSolids() const {
+    if (!mode_.reading.measuresAreas) return {};
+    return ::CheckSolids(table_, drawing_, reverse_ != 0);
 }
 
 CommandState FormModel::StateOf(Command command, bool panelVisible, bool previewShown) const {
@@ -127,6 +134,7 @@ bool FormModel::DeleteRow(int row) {
     target.unitEntry.clear();
     target.factor = 1.0;
     target.area.reset();
+    target.seenArea.reset();
     target.solidCount = 0;
     return true;
 }
@@ -159,6 +167,19 @@ void FormModel::SetCopyLayout(int layout) {
 
 void FormModel::SetTotalRow(bool on) {
     if (Settable()) settings_.totalRow = on ? 1 : 0;
+}
+
+void FormModel::SetSeenAreas(bool on) {
+    if (!Settable()) return;
+    settings_.seenAreas = on ? 1 : 0;
+    ApplySeenAreas();
+    RecomputeQuantities(table_, settings_.rounding);
+}
+
+void FormModel::ApplySeenAreas() {
+    std::array<std::optional<double>, kRowCount + 1> seen{};
+    if (settings_.seenAreas == 1) seen = CheckSolids().seenAreas;
+    for (int i = 1; i <= kRowCount; ++i) table_.Row(i).seenArea = seen[static_cast<std::size_t>(i)];
 }
 
 void FormModel::SetNameAlignment(int alignment) {

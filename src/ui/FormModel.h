@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "exchange/Drawing.h"
+#include "exchange/SolidCheck.h"
 #include "host/JwRegistry.h"
 #include "model/Table.h"
 #include "output/TablePicture.h"
@@ -68,6 +69,9 @@ public:
     bool FieldEnabled(PanelField field) const { return PanelFieldEnabled(field, settings_); }
     std::vector<std::string> ListEntries(PanelField field) const;
     std::optional<int> CopyLayout() const { return SelectedCopyLayout(settings_); }
+    // The check of the measured solids (crossed, empty, overlapping) in Jw_cad's drawing order;
+    // no findings where the mode measures no areas.
+    SolidCheck CheckSolids() const;
     CommandState StateOf(Command command, bool panelVisible = false, bool previewShown = false) const;
     // The table OK would draw now, in Jw_cad's colours, or the message OK would give instead
     // (an empty picture where OK draws no table).
@@ -107,6 +111,9 @@ public:
     void SetNameAlignment(int alignment);  // 0 left, 1 right, 2 centre
     // The total rows at the end of the table.
     void SetTotalRow(bool on);
+    // Rows count their solids as seen (what solids drawn above hide left out, each place once)
+    // or as measured; the measured quantities are recomputed. Only where areas are measured.
+    void SetSeenAreas(bool on);
     // The layer-name modes: "#C#" rather than "#c#" in the names of paint colours.
     void SetUpperCaseColourNames(bool on);
 
@@ -126,6 +133,8 @@ private:
     // Rows are added and deleted where the swatch-mode button can be used.
     bool RowsAddedAndDeleted() const { return mode_.layout.swapButtonVisible && mode_.layout.swapButtonEnabled; }
     void ApplyAlignment();
+    // Each row's seen area from the check where the setting asks for it, else none.
+    void ApplySeenAreas();
     // What OK works on: the form's state as it stands.
     OkRequest Request(std::string coordinateFolder) const;
 
@@ -133,7 +142,7 @@ private:
     RegistrySource& registry_;
     FormServices services_;
     LoadContext context_;
-    std::uint32_t reverse_ = 0;  // Jw_cad's drawing order, where the mode shows it
+    std::uint32_t reverse_ = 0;  // Jw_cad's drawing order, where the mode shows it or measures areas
 
     Table table_;
     Drawing drawing_;

@@ -12,18 +12,18 @@ CliParse Parse(std::vector<std::string> args) { return ParseCliOptions(args); }
 TEST(CliOptions, EveryOptionWithItsValueAndDefaults) {
     CliParse p = Parse({"--dir", "plan", "--zfile=z", "--registry", "jw.reg", "--table", "t.JHY", "--title", "面積表",
                         "--name", "16=居室", "--unit=1=坪,0.3025", "--keta", "-2", "--recolour", "255=#00FF00",
-                        "--recolour=#0000FF=7", "--swap", "3:16", "--print", "json", "--dry-run", "C2"});
+                        "--recolour=#0000FF=7", "--swap", "3:16", "--print", "json", "--dry-run", "--check", "C2"});
     ASSERT_TRUE(p) << p.error;
     const CliOptions& o = p.options;
     EXPECT_TRUE(o.modeWord == "C2" && o.dir == "plan" && o.zfile == "z" && o.registry == "jw.reg" &&
-                o.table == "t.JHY" && o.title == "面積表" && o.keta == "-2" && o.print == PrintFormat::Json && o.dryRun);
+                o.table == "t.JHY" && o.title == "面積表" && o.keta == "-2" && o.print == PrintFormat::Json && o.dryRun && o.check);
     EXPECT_EQ(o.names, (std::vector<RowText>{{16, "居室"}}));
     EXPECT_EQ(o.units, (std::vector<RowText>{{1, "坪,0.3025"}}));
     EXPECT_EQ(o.recolours, (std::vector<Recolour>{{255, 0x00FF00}, {0xFF0000, 7}}));
     EXPECT_EQ(o.swaps, (std::vector<RowSwap>{{3, 16}}));
 
     const CliOptions none = Parse({}).options;
-    EXPECT_TRUE(!none.modeWord && none.dir == "." && none.print == PrintFormat::None && !none.dryRun);
+    EXPECT_TRUE(!none.modeWord && none.dir == "." && none.print == PrintFormat::None && !none.dryRun && !none.check);
     EXPECT_EQ(Parse({"--", "-M3"}).options.modeWord, "-M3");
     EXPECT_TRUE(Parse({"--help"}).options.help && Parse({"--version"}).options.version);
     for (const char* keta : {"4", "-6"}) EXPECT_EQ(Parse({"--keta", keta}).options.keta, keta);
@@ -36,6 +36,7 @@ TEST(CliOptions, UnusableArgumentsGiveOneLineErrors) {
         {{"--dir="}, "--dir needs a folder"},
         {{"--zfile="}, "--zfile needs a folder"},
         {{"--dry-run=1"}, "--dry-run takes no value"},
+        {{"--check=tsv"}, "--check takes no value"},
         {{"C1", "C2"}, "only one mode word may be given: C2"},
         {{"--keta", "5"}, "--keta takes one of 4, 3, 2, 1, 0, -1 .. -6: 5"},
         {{"--keta", "-7"}, "--keta takes one of 4, 3, 2, 1, 0, -1 .. -6: -7"},

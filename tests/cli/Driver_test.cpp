@@ -59,6 +59,12 @@ const CliCase kCases[] = {
     {"svg", "../samples/office", {"--svg", "WORK/t.svg", "C1"}, 0},
     {"svg-total-row", "total-row", {"--svg", "WORK/t.svg", "--print", "json", "C1"}, 0},
     {"svg-outside-tables", "plan", {"--svg", "WORK/t.svg", "M3"}, 1},
+    // A floor under two rooms, a bow-tie and three corners on a line; Vemora.INI counts areas as seen.
+    {"check", "floor", {"--check", "C2"}, 0},
+    {"check-json", "floor", {"--check", "--print", "json", "C2"}, 0},
+    {"check-outside-areas", "floor", {"--check", "M3"}, 1},
+    {"seen-areas", "floor", {"--print", "tsv", "C2"}, 0},
+    {"seen-areas-reversed", "floor", {"--print", "json", "--dry-run", "C2"}, 0, "jw-reverse.reg"},
 };
 
 // The files of a folder, name to bytes; none when there is no such folder.

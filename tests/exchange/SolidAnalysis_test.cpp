@@ -13,7 +13,13 @@ TEST(SolidAnalysis, MeasuresTrianglesAndQuadrilateralsInSquareMetres) {
         {"sl 0 0 1000 0 0 1000", 0.5, 1000.0 / 3, 1000.0 / 3},
         {"sl 0 0 0 1000 1000 0", 0.5, 1000.0 / 3, 1000.0 / 3},  // clockwise
         {"sl 0 0 1000 0 1000 1000 0 1000", 1.0, 500, 500},
-        {"sl 0 0 1000 0 0 1000 1000 1000", 0.0, 500, 500},  // crossed: the vertices in the order given
+        // Crossed: both lobes, as Jw_cad fills them (the shoelace formula would give their difference).
+        {"sl 0 0 1000 0 0 1000 1000 1000", 0.5, 500, 500},
+        {"sl 0 0 2000 0 0 1000 2000 1000", 1.0, 1000, 500},
+        {"sl 0 0 1000 1000 1000 0 0 1000", 0.5, 500, 500},
+        {"sl 0 0 3000 0 0 1000 1000 1000", 1.25, 1000, 500},  // lobes of 1.125 and 0.125
+        {"sl 0 0 2000 0 1000 500 0 1000", 1.0, 750, 375},              // concave, not crossed
+        {"sl 0 0 1000 0 500 0 500 1000", 0.25, 500, 250},              // edges touch: not crossed
         {"SL -2500 -1500 2500 -1500 2500 1500 -2500 1500", 15.0, 0, 0},
         {"sl 2500 -1500 4000 -1500 2500 1500", 2.25, 3000, -500},
         {"sl +5e2 0 1.5E3 0 .5e3 -1000", 0.5, 2500.0 / 3, -1000.0 / 3},

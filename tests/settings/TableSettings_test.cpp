@@ -10,7 +10,7 @@ std::string Fixture(const char* name) {
     return file::Read(std::string(VEMORA_TEST_DATA "/settings/") + name).value_or("<missing>");
 }
 
-// The defaults save to the standard file (the total-row switch, off, not in it) and load back
+// The defaults save to the standard file (the total-row and seen-area switches, off, not in it) and load back
 // from it; a file with other keys or sections keeps them and its comments, and a key that is
 // missing keeps the current value.
 TEST(TableSettings, SaveAndLoadKeepWhatTheyDoNotOwn) {
@@ -65,6 +65,7 @@ TEST(TableSettings, ValuesConvertOrKeepTheSetting) {
         {"kihon", "blKoumokuwrt", "yes", "False"}, {"kihon", "intYose", "5", "5"}, {"kihon", "intYose", "70000", "70000"},
         {"kihon", "intYose", "3000000000", "0"}, {"kihon", "mZtext", "1", "1"}, {"kihon", "chkC", "x", "1", true},
         {"kihon", "Goukei", "1", "1"}, {"kihon", "Goukei", "0", "0"},  // saved off where the file has it
+        {"kihon", "Kasanari", "1", "1"}, {"kihon", "Kasanari", "0", "0"}, {"kihon", "Kasanari", "2", "0"},
     };
     for (const Case& c : cases) {
         TableSettings s = c.fromOpposite ? opposite : TableSettings{};

@@ -1,0 +1,81 @@
+// The solid check and the seen areas (CheckSolids, one call gives both) on generated drawings
+// of 10^4, 10^5 and 10^6 solids laid out as rooms, 1% of them laid over the solid before, beside
+// the load step of the same drawing. The check is timed; the load before it is timed apart.
+//
+//   check_bench --benchmark_counters_tabular=true
+//
+// Counters: load_ms the load step (ReadExchange over bytes in memory); check_per_load the
+// check's wall time over the load's; ns_per_solid the check's time per solid, which grows
+// with log n where the check is n log n; cpu_ms the check's CPU time; findings what it found.
+#include <benchmark/benchmark.h>
+#include <time.h>
+
+#include <chrono>
+#include <string>
+
+#include "ExchangeGenerator.h"
+#include "exchange/ExchangeReader.h"
+#include "exchange/SolidCheck.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct SilentNotifier : Notifier {
+    Answer Show(const Message&) override { return Answer::Ok; }
+};
+
+double Seconds(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double>(to - from).count();
+}
+
+double CpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+void BM_CheckSolids(benchmark::State& state) {
+    const GeneratedExchange generated =
+        GenerateExchange({.solids = state.range(0), .colours = 12, .seed = 42, .overlapPercent = 1});
+    static const PenColourTable pens{};
+    const ReadOptions options{.pens = &pens, .measuresAreas = true};
+    SilentNotifier notifier;
+    double load = 0, check = 0, cpu = 0;
+    std::size_t findings = 0;
+    for (auto _ : state) {
+        Table table;
+        Drawing drawing;
+        std::string bytes = generated.bytes;
+        Clock::time_point start = Clock::now();
+        ReadExchange(std::move(bytes), options, table, drawing, notifier);
+        Clock::time_point loaded = Clock::now();
+        double cpuStart = CpuSeconds();
+        SolidCheck result = CheckSolids(table, drawing, false);
+        double cpuEnd = CpuSeconds();
+        Clock::time_point end = Clock::now();
+        benchmark::DoNotOptimize(result);
+        findings = result.findings.size();
+        state.SetIterationTime(Seconds(loaded, end));
+        load += Seconds(start, loaded);
+        check += Seconds(loaded, end);
+        cpu += cpuEnd - cpuStart;
+    }
+    const auto iterations = static_cast<double>(state.iterations());
+    state.counters["load_ms"] = 1000 * load / iterations;
+    state.counters["check_per_load"] = check / load;
+    state.counters["ns_per_solid"] = 1e9 * check / iterations / static_cast<double>(state.range(0));
+    state.counters["cpu_ms"] = 1000 * cpu / iterations;
+    state.counters["findings"] = static_cast<double>(findings);
+}
+
+BENCHMARK(BM_CheckSolids)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,53 @@
+// The check of the measured solids: crossed quadrilaterals, empty solids and solids whose
+// insides overlap, within a row and across rows; and each row's area as it is seen, where
+// solids drawn above others hide what they cover.
+//
+//   overlap  1  2  0.25  500  500    (two unit squares, a quarter shared)
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "exchange/Drawing.h"
+#include "model/Table.h"
+
+// Areas and shared areas below this count as nothing: 1 mm², far below the 0.0001 m² that the
+// finest rounding shows, and far above the rounding noise of millimetre coordinates, so that
+// solids that only share an edge are not reported.
+inline constexpr double kCheckTolerance = 1e-6;  // m²
+
+enum class FindingKind : std::uint8_t { Crossed, Empty, Overlap };
+
+// "crossed", "empty", "overlap".
+std::string_view FindingWord(FindingKind kind);
+
+struct Finding {
+    FindingKind kind = FindingKind::Overlap;
+    int row = 0;          // the solid's row; for an overlap, the row of the solid read first
+    int otherRow = 0;     // for an overlap, the row of the solid read second; 0 otherwise
+    double area = 0.0;    // m²: a crossed solid's two lobes, an empty solid's, the shared part
+    double x = 0.0;       // drawing mm, a point inside the finding (for an empty solid, the
+    double y = 0.0;       // mean of its corners)
+    bool operator==(const Finding&) const = default;
+};
+
+struct SolidCheck {
+    // Each solid's crossed and empty findings, then its overlaps with solids read after it,
+    // in reading order.
+    std::vector<Finding> findings;
+    // Per row (index 0 unused), the part of its measured solids that no solid drawn above
+    // covers, each place counted once; nullopt for a row without measured solids. A solid
+    // that nothing covers counts its measured area, so a drawing without overlaps gives the
+    // rows' own areas to the last bit.
+    std::array<std::optional<double>, kRowCount + 1> seenAreas{};
+};
+
+// Checks the solids of the rows' measured lists. Jw_cad draws solids in file order, later
+// ones above, or the other way round when `reverseOrder` (its Reverse value is not 0).
+// Crossed quadrilaterals count as their two lobes. A solid whose outline Boost.Geometry
+// cannot use (a quadrilateral that folds back on one of its edges) is left out of the overlap
+// search. The pair search goes through an R-tree of the solids' boxes: n log n.
+SolidCheck CheckSolids(const Table& table, const Drawing& drawing, bool reverseOrder);
