@@ -1,6 +1,6 @@
 // The exchange reader and the solid analysis on any bytes, in every kind of reading, followed
 // by what the OK command writes from it: the rewrites (which must keep every figure line) and
-// the table drawing.
+// the table drawing; and the solid check, in both drawing orders, on what the areas measured.
 #include <cstdint>
 #include <set>
 #include <string>
@@ -8,6 +8,7 @@
 #include "FuzzSupport.h"
 #include "exchange/ExchangeReader.h"
 #include "exchange/SolidAnalysis.h"
+#include "exchange/SolidCheck.h"
 #include "host/JwRegistry.h"
 #include "model/Quantities.h"
 #include "output/ModeOutputs.h"
@@ -115,6 +116,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             continue;
         if (!options.rewritesSolids) {
             DrawTableOf(table, drawing, options.readsLayerNames, jw.background);
+            for (bool reverse : {false, true})
+                if (options.measuresAreas)
+                    CheckSolids(table, drawing, reverse);
             continue;
         }
         for (RewriteKind kind : kRewrites) {

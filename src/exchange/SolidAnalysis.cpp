@@ -105,11 +105,14 @@ std::optional<CrossedLobes> CrossingOf(const SolidOutline& o) {
     // Edges a0-a1 and b0-b1 cross where each has the other's ends strictly on either side.
     for (int first = 0; first < 2; ++first) {
         const int a0 = first, a1 = first + 1, b0 = first + 2, b1 = (first + 3) % 4;
+        // The first test alone settles it for the convex quadrilaterals nearly all solids are.
         const double s0 = Turn(o.x[a0], o.y[a0], o.x[a1], o.y[a1], o.x[b0], o.y[b0]);
         const double s1 = Turn(o.x[a0], o.y[a0], o.x[a1], o.y[a1], o.x[b1], o.y[b1]);
+        if (!((s0 > 0 && s1 < 0) || (s0 < 0 && s1 > 0)))
+            continue;
         const double t0 = Turn(o.x[b0], o.y[b0], o.x[b1], o.y[b1], o.x[a0], o.y[a0]);
         const double t1 = Turn(o.x[b0], o.y[b0], o.x[b1], o.y[b1], o.x[a1], o.y[a1]);
-        if (!((s0 > 0 && s1 < 0) || (s0 < 0 && s1 > 0)) || !((t0 > 0 && t1 < 0) || (t0 < 0 && t1 > 0)))
+        if (!((t0 > 0 && t1 < 0) || (t0 < 0 && t1 > 0)))
             continue;
         const double along = t0 / (t0 - t1);  // from a0 towards a1
         const double cx = o.x[a0] + (o.x[a1] - o.x[a0]) * along;

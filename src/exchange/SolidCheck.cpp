@@ -102,13 +102,38 @@ geo::Point InsidePoint(const geo::Shape& shape) {
     auto largest = std::max_element(shape.begin(), shape.end(), [](const geo::Polygon& a, const geo::Polygon& b) {
         return geo::bg::area(a) < geo::bg::area(b);
     });
-    geo::Point point;
-    geo::bg::centroid(*largest, point);
-    if (!geo::bg::within(point, *largest)) geo::bg::point_on_surface(*largest, point);
+    geo::Point point = largest->outer().front();  // where Boost finds no point after all
+    try {
+        geo::bg::centroid(*largest, point);
+        if (!geo::bg::within(point, *largest)) geo::bg::point_on_surface(*largest, point);
+    } catch (const geo::bg::exception&) {
+    }
     return point;
 }
 
 double AreaMm2(const geo::Shape& shape) { return std::fabs(geo::bg::area(shape)); }
+
+// Boost throws on an input it finds invalid after all (a ring that touches itself within its
+// own rounding): such a pair is taken as sharing nothing, and the run goes on.
+geo::Shape Shared(const geo::Shape& a, const geo::Shape& b) {
+    geo::Shape shared;
+    try {
+        geo::bg::intersection(a, b, shared);
+    } catch (const geo::bg::exception&) {
+        shared.clear();
+    }
+    return shared;
+}
+
+geo::Shape Without(const geo::Shape& a, const geo::Shape& b) {
+    geo::Shape rest;
+    try {
+        geo::bg::difference(a, b, rest);
+    } catch (const geo::bg::exception&) {
+        return a;
+    }
+    return rest;
+}
 
 }  // namespace
 
@@ -187,8 +212,7 @@ SolidCheck CheckSolids(const Table& table, const Drawing& drawing, bool reverseO
         overlaps.clear();
         const geo::Shape shape = ShapeOf(OutlineOf(drawing, s));
         for (std::uint32_t j : hits) {
-            geo::Shape shared;
-            geo::bg::intersection(shape, ShapeOf(OutlineOf(drawing, solids[j])), shared);
+            geo::Shape shared = Shared(shape, ShapeOf(OutlineOf(drawing, solids[j])));
             if (AreaMm2(shared) > kToleranceMm2) overlaps.emplace_back(j, std::move(shared));
         }
         std::sort(overlaps.begin(), overlaps.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -222,11 +246,8 @@ SolidCheck CheckSolids(const Table& table, const Drawing& drawing, bool reverseO
         double seen = s.area;
         if (c < covers.size() && covers[c].first == i) {
             geo::Shape left = ShapeOf(OutlineOf(drawing, s));
-            for (; c < covers.size() && covers[c].first == i; ++c) {
-                geo::Shape rest;
-                geo::bg::difference(left, ShapeOf(OutlineOf(drawing, solids[covers[c].second])), rest);
-                left = std::move(rest);
-            }
+            for (; c < covers.size() && covers[c].first == i; ++c)
+                left = Without(left, ShapeOf(OutlineOf(drawing, solids[covers[c].second])));
             seen = AreaMm2(left) / 1e6;
         }
         std::optional<double>& rowArea = check.seenAreas[static_cast<std::size_t>(s.row)];
