@@ -75,17 +75,22 @@ void ReadHeader(HeaderArray& array, std::string_view line, std::size_t count) {
     }
 }
 
-// The number of bytes equal to `c`. Counted in blocks small enough for a 16-bit count, which
-// the compiler keeps in vector lanes, sixteen bytes a step (std::count's 64-bit count is not).
+// The number of bytes equal to `c`, eight at a time: in each word the bytes equal to `c`
+// become zero, and of the masks below each zero byte alone keeps its top bit.
 std::size_t CountBytes(std::string_view bytes, char c) {
-    constexpr std::size_t kBlock = 4096;
-    std::size_t total = 0;
-    for (std::size_t start = 0; start < bytes.size(); start += kBlock) {
-        std::uint16_t count = 0;
-        for (char b : bytes.substr(start, kBlock))
-            count = static_cast<std::uint16_t>(count + (b == c ? 1 : 0));
-        total += count;
+    constexpr std::uint64_t kLowBits = 0x7F7F7F7F7F7F7F7FULL;
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    const std::uint64_t pattern = kOnes * static_cast<unsigned char>(c);
+    std::size_t total = 0, i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + i, sizeof word);
+        word ^= pattern;
+        const std::uint64_t matches = ~(((word & kLowBits) + kLowBits) | word | kLowBits) >> 7;  // 1 per byte
+        total += static_cast<std::size_t>((matches * kOnes) >> 56);  // the bytes added up in the top byte
     }
+    for (; i < bytes.size(); ++i)
+        total += bytes[i] == c ? 1 : 0;
     return total;
 }
 
