@@ -56,7 +56,8 @@ TEST(WindowGeometry, PanelLiesOverTheTableAndHoldsItsControls) {
         const PanelGeometry p = PanelGeometryFor(RecordOf(mode).layout);
         const WindowGeometry g = GeometryFor(RecordOf(mode).layout);
         EXPECT_TRUE(Inside(p.panel, g.clientWidth, g.clientHeight));
-        std::vector<TwipsRect> inner = {p.rulesHeading, p.copyFrame, p.copyOptions[0], p.copyOptions[1], p.ok};
+        std::vector<TwipsRect> inner = {p.rulesHeading, p.copyFrame, p.copyOptions[0], p.copyOptions[1],
+                                        p.seenAreas, p.totalRow, p.ok};
         for (const auto& row : p.settingRows) inner.push_back(row.label);
         for (const auto& row : p.ruleRows) {
             inner.insert(inner.end(), {row.label, row.fields[0], row.fields[1], row.fields[2]});
@@ -64,6 +65,9 @@ TEST(WindowGeometry, PanelLiesOverTheTableAndHoldsItsControls) {
         }
         for (const TwipsRect& r : inner) EXPECT_TRUE(Inside(r, p.panel.width, p.panel.height));
         EXPECT_FALSE(Overlap(p.copyOptions[0], p.copyOptions[1]));
+        for (const TwipsRect& box : {p.seenAreas, p.totalRow})
+            EXPECT_FALSE(Overlap(box, p.copyFrame) || Overlap(box, p.ok)) << box.top;
+        EXPECT_FALSE(Overlap(p.seenAreas, p.totalRow));
     }
 }
 

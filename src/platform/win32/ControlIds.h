@@ -66,7 +66,8 @@ constexpr int CopyLayoutOption(int layout) {
 }
 constexpr int kCopyFrame = 1545;
 constexpr int kPanelOk = 1546;
-constexpr int kTotalRow = 1547;  // "合計行"
+constexpr int kTotalRow = 1547;   // "合計行"
+constexpr int kSeenAreas = 1548;  // "重なりを除いた面積で集計"
 // The captions of the panel's rows: 0..5 the settings, 6 the ruled-line heading.
 constexpr int PanelLabel(int row) {
     return 1560 + row;

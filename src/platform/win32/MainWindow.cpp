@@ -311,6 +311,8 @@ void MainWindow::CreatePanel() {
     AddControl(panel_, L"BUTTON", "一覧表型", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
                ids::CopyLayoutOption(1));
     AddControl(panel_, L"BUTTON", "カード型", WS_VISIBLE | BS_AUTORADIOBUTTON, ids::CopyLayoutOption(0));
+    AddControl(panel_, L"BUTTON", "重なりを除いた面積で集計", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX,
+               ids::kSeenAreas);
     AddControl(panel_, L"BUTTON", "合計行", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, ids::kTotalRow);
     AddControl(panel_, L"BUTTON", "ＯＫ", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, ids::kPanelOk);
     // Group boxes last: they lie under the controls they frame.
@@ -419,6 +421,7 @@ void MainWindow::PlaceControls() {
     Place(GetDlgItem(panel_, ids::kCopyFrame), p.copyFrame);
     Place(GetDlgItem(panel_, ids::CopyLayoutOption(0)), p.copyOptions[0]);
     Place(GetDlgItem(panel_, ids::CopyLayoutOption(1)), p.copyOptions[1]);
+    Place(GetDlgItem(panel_, ids::kSeenAreas), p.seenAreas);
     Place(GetDlgItem(panel_, ids::kTotalRow), p.totalRow);
     Place(GetDlgItem(panel_, ids::kPanelOk), p.ok);
     FitWindowToClient();
@@ -778,6 +781,8 @@ void MainWindow::OnPanelCommand(int id, int code, HWND control) {
         model_.SetCopyLayout(id - ids::CopyLayoutOption(0));
     } else if (id == ids::kTotalRow) {
         model_.SetTotalRow(IsChecked(control));
+    } else if (id == ids::kSeenAreas) {
+        model_.SetSeenAreas(IsChecked(control));
     } else {
         return;
     }
@@ -960,6 +965,7 @@ void MainWindow::RenderPanel() {
     std::optional<int> layout = model_.CopyLayout();
     SetChecked(GetDlgItem(panel_, ids::CopyLayoutOption(0)), layout == 0);
     SetChecked(GetDlgItem(panel_, ids::CopyLayoutOption(1)), layout == 1);
+    SetChecked(GetDlgItem(panel_, ids::kSeenAreas), settings.seenAreas != 0);
     SetChecked(GetDlgItem(panel_, ids::kTotalRow), settings.totalRow != 0);
 }
 

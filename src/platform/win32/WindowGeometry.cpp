@@ -92,6 +92,7 @@ PanelGeometry PanelGeometryFor(const FormLayout& form) {
     p.copyFrame = {kLabelX, 4450, kWidth - 2 * kLabelX, 800};
     p.copyOptions = {TwipsRect{2900, 4800, 2000, 300}, TwipsRect{600, 4800, 2000, 300}};
     p.ok = {kWidth - 1300, kHeight - 800, 1000, 400};
+    p.seenAreas = {kLabelX, 5340, 3600, kRowH};
     p.totalRow = {kLabelX, kHeight - 750, 2150, kRowH};
     return p;
 }

@@ -34,6 +34,7 @@ struct PanelGeometry {
     std::array<PanelRowGeometry, 3> ruleRows;     // the ruled-line check boxes and their three combos
     TwipsRect copyFrame;                          // the "コピー" group box
     std::array<TwipsRect, 2> copyOptions;         // copy layout 0 card, 1 list
+    TwipsRect seenAreas;                          // the "重なりを除いた面積で集計" check box
     TwipsRect totalRow;                           // the "合計行" check box
     TwipsRect ok;                                 // the panel's "ＯＫ"
 };
