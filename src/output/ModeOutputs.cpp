@@ -185,6 +185,7 @@ void WriteCheckResult(const Drawing& drawing,
     }
     out(sjis::Encode(settings.checkLayer));
     out(sjis::Encode(settings.checkColour));
+    out("lt1");  // solid: the file may end in a dotted or auxiliary line type, which does not print
     const double scale = drawing.attributes.groupScale > 0 ? static_cast<double>(drawing.attributes.groupScale) : 100.0;
     for (const Finding& f : findings) {
         const double radius = std::ceil(std::max(1000 * std::sqrt(f.area / std::numbers::pi), 5 * scale));

@@ -77,8 +77,7 @@ TEST(TableSettings, ValuesConvertOrKeepTheSetting) {
     }
 }
 
-// A marker setting away from its default is saved into a file without it; one at its default
-// is not, so older files keep their bytes.
+// A marker setting away from its default is added to a file without it; one at its default is not.
 TEST(TableSettings, CheckMarkerKeysAreAddedOnlyWhenChanged) {
     TableSettings s;
     s.checkColour = "lc102";
