@@ -105,7 +105,7 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
 
     const ModeRecord& mode = SelectMode(options.modeWord.value_or(""));
     if (options.svg && !DrawsTable(mode.output)) return Usage(err, "--svg: this mode draws no table");
-    if (options.check && !mode.reading.measuresAreas) return Usage(err, "--check: this mode measures no areas");
+    if (options.check && !ChecksSolids(mode)) return Usage(err, "--check: this mode measures no areas");
     CliServices services(err);
     FormModel model(mode, *registry, {services, services, services});
     model.Load({options.dir, CoordinateFolder(options, *registry)});
@@ -123,7 +123,7 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
         if (options.svg && !WriteSvg(*options.svg, model.Preview(), services)) return kExitNotWritten;
         return kExitDone;
     }
-    const bool seen = model.Settings().seenAreas == 1 && mode.reading.measuresAreas;
+    const bool seen = model.Settings().seenAreas == 1 && ChecksSolids(mode);
     if (options.print == PrintFormat::Tsv) out << TableTsv(model.GetTable(), model.Background(), totals, seen);
     if (options.print == PrintFormat::Json)
         out << TableJson(model.GetTable(), model.Background(), model.Title(), totals, seen);

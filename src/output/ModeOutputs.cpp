@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <numbers>
 #include <vector>
 
+#include "base/Format.h"
+#include "base/Sjis.h"
 #include "base/Text.h"
 
 namespace {
@@ -162,6 +166,36 @@ void WriteRewrite(const Table& table,
                   RewriteKind kind,
                   RecordWriter& out) {
     WriteRewrite(table, drawing, background, kind, [&out](std::string_view line) { out.RawLine(line); });
+}
+
+void WriteCheckResult(const Drawing& drawing,
+                      const std::vector<Finding>& findings,
+                      const TableSettings& settings,
+                      const LineOutput& out) {
+    out("hd");
+    // The lines as they stand in the file, whatever their line ends; the first is Jw_cad's "hq".
+    const std::string_view bytes = drawing.bytes;
+    bool first = true;
+    for (std::size_t at = 0; at < bytes.size();) {
+        const std::size_t end = std::min(bytes.find_first_of("\r\n", at), bytes.size());
+        if (!first)
+            out(bytes.substr(at, end - at));
+        first = false;
+        at = end < bytes.size() && bytes.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
+    }
+    out(sjis::Encode(settings.checkLayer));
+    out(sjis::Encode(settings.checkColour));
+    out("lt1");  // solid: the file may end in a dotted or auxiliary line type, which does not print
+    const double scale = drawing.attributes.groupScale > 0 ? static_cast<double>(drawing.attributes.groupScale) : 100.0;
+    for (const Finding& f : findings) {
+        const double radius = std::ceil(std::max(1000 * std::sqrt(f.area / std::numbers::pi), 5 * scale));
+        const std::string point = FormatDouble(f.x) + " " + FormatDouble(f.y);
+        out("ci " + point + " " + FormatDouble(radius));
+        std::string label = f.kind == FindingKind::Empty     ? "面積0"
+                            : f.kind == FindingKind::Crossed ? "ねじれ " + FormatQuantity(f.area, 3) + "㎡"
+                                                             : "重なり " + FormatQuantity(f.area, 3) + "㎡";
+        out(sjis::Encode("ch " + point + " 1 0 \"" + label));
+    }
 }
 
 void WriteLayerNames(const Table& table, std::string_view selector, RecordWriter& out) {

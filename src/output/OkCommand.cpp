@@ -1,8 +1,11 @@
 #include "output/OkCommand.h"
 
+#include <functional>
 #include <utility>
+#include <vector>
 
 #include "base/File.h"
+#include "exchange/SolidCheck.h"
 #include "output/ModeOutputs.h"
 #include "output/RecordWriter.h"
 #include "output/TableDrawing.h"
@@ -47,23 +50,48 @@ bool SaveAfterTable(const OkRequest& c, const Table& table, Notifier& notifier) 
     return Written(ini::Update(itemsPath, storeItems), itemsPath, notifier) && saved;
 }
 
-OkResult RewriteSolids(const OkRequest& c, Notifier& notifier) {
+// JWC_TEMP.TXT from the lines `write` gives. Written as it is made, through the temporary
+// file: the result is as large as the drawing.
+OkResult WriteResultFile(const OkRequest& c, Notifier& notifier, const std::function<void(const LineOutput&)>& write) {
     // The kept lines end where the reading stopped: a result file would make Jw_cad delete
     // the figures that were never read.
     if (c.readingStoppedEarly) {
         ShowMessage(notifier, "16色を越えたため、図形を書き戻せません。", MessageIcon::Exclamation);
         return Ending(false, false);
     }
-    // Written as it is made, through the temporary file: the result is as large as the drawing.
     const std::string path = file::Join(c.programFolder, "JWC_TEMP.TXT");
     file::AtomicWriter file(path);
-    WriteRewrite(c.table, c.drawing, c.background, c.rewrite, [&file](std::string_view line) {
+    write([&file](std::string_view line) {
         file.Write(line);
         file.Write("\r\n");
     });
     if (!Written(file.Commit(), path, notifier))
         return {};
     return Ending(true, false);
+}
+
+OkResult RewriteSolids(const OkRequest& c, Notifier& notifier) {
+    return WriteResultFile(c, notifier, [&c](const LineOutput& out) {
+        WriteRewrite(c.table, c.drawing, c.background, c.rewrite, out);
+    });
+}
+
+// Without findings Jw_cad gets nothing back: its file still starts with "hq", so the drawing
+// stays as it was.
+OkResult MarkFindings(const OkRequest& c, Notifier& notifier) {
+    std::vector<Finding> findings;
+    if (!c.readingStoppedEarly) {
+        findings = CheckSolids(c.table, c.drawing, c.reverseOrder).findings;
+        if (findings.empty()) {
+            ShowMessage(notifier, "重なり・ねじれ・面積0のソリッドはありません。", MessageIcon::Information);
+            OkResult result = Ending(false, false);
+            result.nothingDue = true;
+            return result;
+        }
+    }
+    return WriteResultFile(c, notifier, [&](const LineOutput& out) {
+        WriteCheckResult(c.drawing, findings, c.settings, out);
+    });
 }
 
 OkResult DrawAreaTable(const OkRequest& c, Notifier& notifier, const std::string& path) {
@@ -97,6 +125,8 @@ OkResult DrawAreaTable(const OkRequest& c, Notifier& notifier, const std::string
 OkResult RunOk(const OkRequest& c, Notifier& notifier) {
     if (c.output == OkOutput::Rewrite)
         return RewriteSolids(c, notifier);
+    if (c.output == OkOutput::SolidCheck)
+        return MarkFindings(c, notifier);
     std::string path = file::Join(c.coordinateFolder, "ZTEMP.TXT");
     if (c.output != OkOutput::LayerNames)
         return DrawAreaTable(c, notifier, path);

@@ -20,7 +20,13 @@ enum class OkOutput {
     LayerNameTable,  // layer names and the layer-name table into the coordinate file
     LayerNames,      // layer names into the coordinate file
     Rewrite,         // the selected solids into the result file
+    SolidCheck,      // the selected figures and markers at the check's findings into the result file
 };
+
+// Whether the output goes to JWC_TEMP.TXT for Jw_cad to read back, not to ZTEMP.TXT.
+constexpr bool WritesResultFile(OkOutput output) {
+    return output == OkOutput::Rewrite || output == OkOutput::SolidCheck;
+}
 
 // What the command reads: the form's state at the press of OK.
 struct OkRequest {
@@ -35,6 +41,7 @@ struct OkRequest {
     std::string programFolder;         // Vemora.INI, koumoku.INI and JWC_TEMP.TXT
     std::string coordinateFolder;      // ZTEMP.TXT: Jw_cad's ZFILE folder
     bool readingStoppedEarly = false;  // the reading stopped at the colour limit
+    bool reverseOrder = false;         // Jw_cad draws solids in reverse file order
 };
 
 struct OkResult {
@@ -42,6 +49,7 @@ struct OkResult {
     bool handOff = false;       // the caller hands ZTEMP.TXT to Jw_cad
     bool endsProgram = false;   // after the hand-off, if any, the program ends
     bool settingsSaved = true;  // Vemora.INI (and koumoku.INI) were saved after the table, where due
+    bool nothingDue = false;    // there was nothing to write (the check found nothing), which is no failure
     // The layer-name table and its title as drawn, for the form to take over (written only).
     std::optional<Table> table;
     std::optional<std::string> title;
@@ -51,4 +59,5 @@ struct OkResult {
 // written, it shows a message naming the setting or the file and the reason, writes nothing,
 // saves nothing and returns with the form to stay open. A rewrite after the colour limit
 // writes no result file (the kept lines are incomplete) and says so; the program then ends.
+// The solid check without findings writes nothing, says so and ends the program.
 OkResult RunOk(const OkRequest& request, Notifier& notifier);

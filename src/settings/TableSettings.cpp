@@ -35,7 +35,9 @@ struct Key {
     std::string_view section;
     std::string_view name;
     Field field;
-    bool storedWhenOff = true;  // false: written when off only where the file has the key
+    // A value written only where it differs from this text or the file has the key already, so
+    // that files saved before the key existed stay as they were; nullopt: always written.
+    std::optional<std::string_view> storedUnless{};
 };
 
 // The keys in file order: saving into an empty file gives exactly this order.
@@ -67,8 +69,10 @@ const Key kKeys[] = {
     {"kihon", "intYose", LongField{&TableSettings::nameAlignment}},
     {"kihon", "mZtext", Check(&TableSettings::metreUnits)},
     {"kihon", "chkC", Check(&TableSettings::upperCaseColourNames)},
-    {"kihon", "Goukei", Check(&TableSettings::totalRow), false},
-    {"kihon", "Kasanari", Check(&TableSettings::seenAreas), false},
+    {"kihon", "Goukei", Check(&TableSettings::totalRow), "0"},
+    {"kihon", "Kasanari", Check(&TableSettings::seenAreas), "0"},
+    {"kihon", "Check_ly", TextField{&TableSettings::checkLayer}, "lyF"},
+    {"kihon", "Check_lc", TextField{&TableSettings::checkColour}, "lc8"},
 };
 
 template <class... F>
@@ -141,6 +145,7 @@ void LoadSettings(const ini::Document& doc, TableSettings& s) {
 void StoreSettings(const TableSettings& s, ini::Document& doc) {
     for (const Key& key : kKeys) {
         std::string text = ToText(key.field, s);
-        if (key.storedWhenOff || text != "0" || doc.Has(key.section, key.name)) doc.Set(key.section, key.name, text);
+        if (!key.storedUnless || text != *key.storedUnless || doc.Has(key.section, key.name))
+            doc.Set(key.section, key.name, text);
     }
 }

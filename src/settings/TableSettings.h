@@ -41,6 +41,9 @@ struct TableSettings {
     std::int16_t upperCaseColourNames = 0;
     std::int16_t totalRow = 0;  // the table ends in a total row per unit
     std::int16_t seenAreas = 0;  // rows count their solids as seen: what solids drawn above hide is left out
+    // The solid check's markers: their layer and pen colour records (pen 8 is Jw_cad's red).
+    std::string checkLayer = "lyF";
+    std::string checkColour = "lc8";
 
     bool operator==(const TableSettings&) const = default;
 };
@@ -53,6 +56,7 @@ struct TableSettings {
 void LoadSettings(const ini::Document& doc, TableSettings& settings);
 
 // Sets every key into the document, in the key order of the file. The total-row and the
-// seen-area switches are set only when on or already in the document, so files saved with
-// them off stay as they were.
+// seen-area switches, and the check markers' layer and colour, are set only when they differ
+// from their defaults or are already in the document, so files saved without them stay as
+// they were.
 void StoreSettings(const TableSettings& settings, ini::Document& doc);

@@ -30,7 +30,7 @@ void FormModel::Load(const LoadContext& context) {
     context_ = context;
     // Jw_cad's drawing order is read only where it shows, or where it decides which solids
     // are seen.
-    if (ShowsDrawOrder(mode_) || mode_.reading.measuresAreas) reverse_ = ReadReverse(registry_);
+    if (ShowsDrawOrder(mode_) || ChecksSolids(mode_)) reverse_ = ReadReverse(registry_);
 
     JwSettings jw = ReadPenColours(registry_);
     background_ = jw.background;
@@ -64,7 +64,7 @@ std::vector<std::string> FormModel::ListEntries(PanelField field) const {
 }
 
 SolidCheck FormModel::CheckSolids() const {
-    if (!mode_.reading.measuresAreas) return {};
+    if (!ChecksSolids(mode_)) return {};
     return ::CheckSolids(table_, drawing_, reverse_ != 0);
 }
 
@@ -225,9 +225,9 @@ bool FormModel::SaveTableFile(const std::string& path) {
 void FormModel::Ok() {
     if (!Accepting()) return;
     std::string coordinateFolder = context_.coordinateFolder;
-    if (coordinateFolder.empty() && mode_.output != OkOutput::Rewrite) coordinateFolder = ReadZFile(registry_);
+    if (coordinateFolder.empty() && !WritesResultFile(mode_.output)) coordinateFolder = ReadZFile(registry_);
     OkResult result = RunOk(Request(coordinateFolder), services_.notifier);
-    okFailed_ = !result.wrote || !result.settingsSaved;
+    okFailed_ = (!result.wrote && !result.nothingDue) || !result.settingsSaved;
     if (result.table) table_ = std::move(*result.table);
     if (result.title) title_ = std::move(*result.title);
     if (result.wrote && result.handOff) {
@@ -241,7 +241,7 @@ void FormModel::Ok() {
 OkRequest FormModel::Request(std::string coordinateFolder) const {
     return {mode_.output, mode_.rewrite,          mode_.savesItemTable,       table_,
             drawing_,     settings_,              background_,                title_,
-            context_.programFolder, std::move(coordinateFolder), readingStoppedEarly_};
+            context_.programFolder, std::move(coordinateFolder), readingStoppedEarly_, reverse_ != 0};
 }
 
 void FormModel::CopyTable() {

@@ -107,6 +107,14 @@ const ModeRecord kModes[] = {
      .layerColours = LayerColours::InAddState,
      .fileAndSettingsMenus = false,
      .output = OkOutput::LayerNameTable},
+    {.code = ModeCode::SolidCheck,
+     .word = "CK",
+     .captionText = "【ソリッドチェックモード】",
+     .reading = {.rewritesSolids = true},
+     .layout = RewriteLayout(),
+     .rowsDraggable = false,
+     .showsSwatchHint = false,
+     .output = OkOutput::SolidCheck},
 };
 
 // The last `count` characters of UTF-8 text (all of it when shorter), never part of one.
@@ -156,6 +164,8 @@ const ModeRecord& SelectMode(std::string_view commandLine) {
 }
 
 bool ShowsDrawOrder(const ModeRecord& mode) { return !mode.reverseCaption.empty(); }
+
+bool ChecksSolids(const ModeRecord& mode) { return mode.reading.measuresAreas || mode.output == OkOutput::SolidCheck; }
 
 std::string ModeCaption(const ModeRecord& mode, std::uint32_t reverse) {
     std::string_view text = reverse != 0 && ShowsDrawOrder(mode) ? mode.reverseCaption : mode.captionText;

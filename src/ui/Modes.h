@@ -26,6 +26,7 @@ enum class ModeCode : std::int16_t {
     Overlap,             // "M5": draw-order change
     LayerNames,          // no word: layer names of a running Jw_cad
     LayerNamesExternal,  // "M7": layer names through the external transformation
+    SolidCheck,          // "CK": the selected figures back with markers at faulty solids
 };
 
 // What a click on a left swatch does; the window's swatch-mode button cycles through them.
@@ -120,6 +121,9 @@ std::string ModeCaption(const ModeRecord& mode, std::uint32_t reverse);
 
 // Whether Jw_cad's drawing order shows in the mode (its caption and marks depend on it).
 bool ShowsDrawOrder(const ModeRecord& mode);
+
+// Whether the mode checks its solids: the area modes and the solid check.
+bool ChecksSolids(const ModeRecord& mode);
 
 // The mark on a row's left or right swatch; `reverse` as for the caption.
 std::string_view SwatchMark(const ModeRecord& mode, int row, bool rightSwatch, std::uint32_t reverse);

@@ -65,6 +65,9 @@ const CliCase kCases[] = {
     {"check-outside-areas", "floor", {"--check", "M3"}, 1},
     {"seen-areas", "floor", {"--print", "tsv", "C2"}, 0},
     {"seen-areas-reversed", "floor", {"--print", "json", "--dry-run", "C2"}, 0, "jw-reverse.reg"},
+    // The check mode: every figure back with markers at the findings; with none, nothing written and told.
+    {"check-markers", "floor", {"CK"}, 0},
+    {"check-nothing-found", "apart", {"CK"}, 0},
 };
 
 // The files of a folder, name to bytes; none when there is no such folder.

@@ -102,3 +102,27 @@ TEST(ModeOutputs, RewriteGoldens) {
         EXPECT_TRUE(out.Bytes() == golden) << c.golden << ": bytes differ";
     }
 }
+
+namespace {
+
+// The check's result gives back every line after the first whatever its line end, the last one
+// too when it has none, then the markers (a scale of 0 counts as 1/100: radius 5 paper mm).
+TEST(ModeOutputs, CheckResultKeepsEveryLineAfterTheFirst) {
+    const std::string markers = "|lyF|lc8|lt1|ci 7000 0 500|" + sjis::Encode("ch 7000 0 1 0 \"面積0") + "|";
+    const std::pair<std::string, std::string> cases[] = {
+        {"hq\r\nsl 0 0 1 1\r\n", "hd|sl 0 0 1 1"},
+        {"hq\nly1\n\nsl 0 0 1 1", "hd|ly1||sl 0 0 1 1"},
+        {"hq\rly1\r\r\n ch", "hd|ly1|| ch"},
+        {"hq", "hd"},
+    };
+    for (const auto& [bytes, lines] : cases) {
+        Drawing drawing;
+        drawing.bytes = bytes;
+        std::string written;
+        WriteCheckResult(drawing, {Finding{FindingKind::Empty, 1, 0, 0.0, 7000, 0}}, TableSettings{},
+                         [&](std::string_view line) { written += (written.empty() ? "" : "|") + std::string(line); });
+        EXPECT_EQ(written + "|", lines + markers) << bytes;
+    }
+}
+
+}  // namespace

@@ -45,6 +45,7 @@ const std::tuple<const char*, const char*, const char*, bool> kBatchFiles[] = {
     {"ソリッド色変更.BAT", "M3", "#jww #cd #h1 #hc<prompt>", true},
     {"ソリッドレイヤ振分.BAT", "M4", "#jww #cd #h1 #hc<prompt>", true},
     {"ソリッド重なり変更.BAT", "M5", "#jww #cd #h1 #hc<prompt>", true},
+    {"ソリッドチェック.BAT", "CK", "#jww #cd #h1 #hc<prompt>", true},
     {"レイヤ名設定.BAT", "M7", "#jww #cd #h0 #gn", false},
 };
 

@@ -23,7 +23,7 @@ bool Inside(const TwipsRect& r, int width, int height) {
 
 // Without quantity columns (the layer-name modes) the names take the width up to the margin.
 TEST(WindowGeometry, EveryModeShowsItsControlsInsideTheWindowWithoutOverlap) {
-    for (int mode = 0; mode <= static_cast<int>(ModeCode::LayerNamesExternal); ++mode) {
+    for (int mode = 0; mode <= static_cast<int>(ModeCode::SolidCheck); ++mode) {
         const FormLayout& form = RecordOf(static_cast<ModeCode>(mode)).layout;
         const WindowGeometry g = GeometryFor(form);
         std::vector<std::pair<std::string, TwipsRect>> shown = {

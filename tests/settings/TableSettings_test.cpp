@@ -66,6 +66,7 @@ TEST(TableSettings, ValuesConvertOrKeepTheSetting) {
         {"kihon", "intYose", "3000000000", "0"}, {"kihon", "mZtext", "1", "1"}, {"kihon", "chkC", "x", "1", true},
         {"kihon", "Goukei", "1", "1"}, {"kihon", "Goukei", "0", "0"},  // saved off where the file has it
         {"kihon", "Kasanari", "1", "1"}, {"kihon", "Kasanari", "0", "0"}, {"kihon", "Kasanari", "2", "0"},
+        {"kihon", "Check_ly", "lyF", "lyF"}, {"kihon", "Check_lc", "lc102", "lc102"},  // default kept where the file has it
     };
     for (const Case& c : cases) {
         TableSettings s = c.fromOpposite ? opposite : TableSettings{};
@@ -74,6 +75,16 @@ TEST(TableSettings, ValuesConvertOrKeepTheSetting) {
         StoreSettings(s, out);
         EXPECT_EQ(out.Get(c.section, c.key, "missing"), c.saved) << c.key << "=" << c.stored;
     }
+}
+
+// A marker setting away from its default is added to a file without it; one at its default is not.
+TEST(TableSettings, CheckMarkerKeysAreAddedOnlyWhenChanged) {
+    TableSettings s;
+    s.checkColour = "lc102";
+    ini::Document doc;
+    StoreSettings(s, doc);
+    EXPECT_EQ(doc.Get("kihon", "Check_lc", "missing"), "lc102");
+    EXPECT_EQ(doc.Get("kihon", "Check_ly", "missing"), "missing");
 }
 
 }  // namespace

@@ -10,22 +10,26 @@ e2e_setup window-e2e
 
 # journey NAME WORD TEMP [FILE...]: Vemora.exe WORD in a folder with input/TEMP and FILEs, driven by
 # the script on standard input; the files written must be expected/NAME/* and $work/want/NAME/*.
+# A WORD naming a batch file runs that batch as Jw_cad does: input/TEMP is Jw_cad's JWC_TEMP.TXT.
 journey() {
-    local name=$1 word=$2 temp=$3 prog="$work/$1" want="$work/want/$1" f written expected
+    local name=$1 word=$2 temp=$3 prog="$work/$1" want="$work/want/$1" f written expected exchange=TEMP.TXT
+    local start=("$prog/Vemora.exe" $word)
     mkdir -p "$prog" "$want"
     cp "$vemora" "${@:4}" "$prog/"
     sjis <"$here/input/vemora.lst" >"$prog/vemora.lst"
-    [[ -z $temp ]] || sjis <"$here/input/$temp" >"$prog/TEMP.TXT"
+    # An ASCII name: Wine passes Japanese names to cmd only under a Japanese Unix locale.
+    if [[ $word == *.BAT ]]; then cp "$word" "$prog/run.BAT" && exchange=JWC_TEMP.TXT start=(cmd /c run.BAT); fi
+    [[ -z $temp ]] || sjis <"$here/input/$temp" >"$prog/$exchange"
     for f in "$here/expected/$name"/*; do sjis <"$f" >"$want/${f##*/}"; done
     rm -f "$zfolder"/*
     cat >"$prog.script"
-    (cd "$prog" && exec wine "$prog/Vemora.exe" $word >/dev/null 2>&1) &
+    (cd "$prog" && exec wine "${start[@]}" >/dev/null 2>&1) &
     pids=("$!")
     timeout 120 wine "$driver" "$(winpath "$prog.script")" && wait_for_exit "${pids[0]}" 30 ||
         { fail "$name: the window did not take the journey"; wineserver -k 2>/dev/null || true; }
     pids=()
     mv "$zfolder"/* "$prog/" 2>/dev/null || true
-    written=$(cd "$prog" && ls | grep -vxE 'Vemora.exe|vemora.lst|TEMP.TXT' | paste -sd' ' || true)
+    written=$(cd "$prog" && ls | grep -vxE 'Vemora.exe|vemora.lst|TEMP.TXT|run.BAT' | paste -sd' ' || true)
     expected=$(ls "$want" | paste -sd' ')
     [[ $written == "$expected" ]] && pass "$name: wrote [$written]" || fail "$name: wrote [$written], not [$expected]"
     for f in "$want"/*; do same "$name: ${f##*/}" "$f" "$prog/${f##*/}"; done
@@ -114,6 +118,21 @@ caption Vemora【重なり変更モード-正順描画】
 drag 1 3
 text 1201 0.500
 click 1405
+EOF
+
+# CK from its batch file, which waits for Vemora: OK leaves in JWC_TEMP.TXT every line Jw_cad sent
+# after "hq", byte for byte, then the markers at the overlap, the bow-tie and the empty solid.
+journey ck "$package/ソリッドチェック.BAT" check-TEMP.TXT <<'EOF'
+main
+caption Vemora【ソリッドチェックモード】
+click 1405
+EOF
+
+# Without findings the check says so and leaves Jw_cad's file as it was, "hq" first: nothing is drawn.
+journey ck-none "$package/ソリッドチェック.BAT" apart-TEMP.TXT <<'EOF'
+main
+click 1405
+box 1 重なり・ねじれ・面積0のソリッドはありません。
 EOF
 
 # No word: the swap button hidden from the start; a colour names the layer.
