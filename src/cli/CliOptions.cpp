@@ -171,7 +171,7 @@ std::string CliUsage() {
            "  --check              print the solid check's findings (crossed, empty and overlapping\n"
            "                       solids: kind, row, other row, m², a point inside in drawing mm)\n"
            "                       as TSV, or as JSON with --print json, and stop before OK\n"
-           "                       (C2, C1: the modes that measure areas)\n"
+           "                       (C2, C1, CK: the modes that measure solids)\n"
            "  --dry-run            stop before OK: nothing is written but the SVG\n"
            "Edits apply in this order: --table, --title, --name, --unit, --keta, --recolour, --swap.\n"
            "  --help, --version\n"
