@@ -173,14 +173,13 @@ void WriteCheckResult(const Drawing& drawing,
                       const TableSettings& settings,
                       const LineOutput& out) {
     out("hd");
-    // The lines as they stand in the file, whatever their line ends; the first is Jw_cad's "hq".
+    // The lines as they stand in the file, whatever their line ends, but for the header and
+    // control records ("hq", "hs", "hcw", ...), which the rewrites do not send back either.
     const std::string_view bytes = drawing.bytes;
-    bool first = true;
     for (std::size_t at = 0; at < bytes.size();) {
         const std::size_t end = std::min(bytes.find_first_of("\r\n", at), bytes.size());
-        if (!first)
+        if (end == at || text::FoldAscii(bytes[at]) != 'h')
             out(bytes.substr(at, end - at));
-        first = false;
         at = end < bytes.size() && bytes.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
     }
     out(sjis::Encode(settings.checkLayer));

@@ -46,14 +46,14 @@ void WriteRewrite(const Table& table, const Drawing& drawing, SolidColour backgr
 void WriteRewrite(const Table& table, const Drawing& drawing, SolidColour background, RewriteKind kind,
                   RecordWriter& out);
 
-// The solid check's result file: "hd", every line after the first exactly as Jw_cad sent it
-// and in its order (each figure comes back on its own layer and colour), then the markers on
-// the settings' layer and colour in solid lines. Each finding gets a circle around its point,
-// as large as the finding's area but at least 5 mm on paper at the scale in force (1/100 when
-// unknown), and a text at the point:
+// The solid check's result file: "hd", every line but the header records exactly as Jw_cad
+// sent it and in its order (each figure comes back on its own layer and colour), then the
+// markers on the settings' layer and colour in solid lines. Each finding gets a circle around
+// its point, as large as the finding's area but at least 5 mm on paper at the scale in force
+// (1/100 when unknown), and a text at the point:
 //
 //   ci 500 500 283
-//   ch 500 500 1 0 "重なり 0.250㎡         ("ねじれ 1.000㎡" for a crossed solid, "面積0" for an empty one)
+//   ch 500 500 1 0 "重なり 0.250㎡    ("ねじれ 1.000㎡" for a crossed solid, "面積0" for an empty one)
 void WriteCheckResult(const Drawing& drawing, const std::vector<Finding>& findings, const TableSettings& settings,
                       const LineOutput& out);
 
