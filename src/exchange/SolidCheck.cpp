@@ -81,7 +81,17 @@ double SharedBoxArea(const geo::Box& a, const geo::Box& b) {
 
 // A convex outline (every corner turning the same way) is a valid polygon as it stands;
 // others are asked of Boost, which refuses spikes and self-touching rings.
+// Boost's exact overlay rescales coordinates to 64-bit integers, which coordinates beyond a
+// million kilometres would overflow: such solids are measured but kept away from Boost.
+bool WithinBoostRange(const SolidOutline& outline) {
+    constexpr double kLimitMm = 1e12;
+    for (int i = 0; i < outline.corners; ++i)
+        if (!(std::fabs(outline.x[i]) <= kLimitMm && std::fabs(outline.y[i]) <= kLimitMm)) return false;
+    return true;
+}
+
 bool Usable(const SolidOutline& outline, bool crossed) {
+    if (!WithinBoostRange(outline)) return false;
     if (crossed) return true;
     int left = 0, right = 0;
     for (int i = 0; i < outline.corners; ++i) {
@@ -173,7 +183,8 @@ SolidCheck CheckSolids(const Table& table, const Drawing& drawing, bool reverseO
         if (!measured) continue;
         const bool crossed = CrossingOf(*outline).has_value();
         if (crossed) {
-            geo::Point inside = InsidePoint(ShapeOf(*outline));
+            const geo::Point inside = WithinBoostRange(*outline) ? InsidePoint(ShapeOf(*outline))
+                                                                 : geo::Point(measured->centreX, measured->centreY);
             check.findings.push_back({FindingKind::Crossed, row, 0, measured->area, inside.x(), inside.y()});
             ownSolid.push_back(solids.size());
         }
