@@ -91,6 +91,13 @@ inline State SettingKeys(const TableSettings& settings) {
     return keys;
 }
 
+// The text with its tabs and line ends written as "\t", "\r" and "\n", so that it takes one line.
+inline std::string OnOneLine(std::string text) {
+    for (std::size_t at; (at = text.find_first_of("\r\n\t")) != std::string::npos;)
+        text.replace(at, 1, text[at] == '\t' ? "\\t" : text[at] == '\r' ? "\\r" : "\\n");
+    return text;
+}
+
 // What the form shows and what it did, by key, each on one line; what is as at start-up is
 // left out (rows in the background colour and empty, settings at their defaults), the scratch
 // folder is <dir> and the system's own words for a failed write are <reason>.
@@ -140,8 +147,7 @@ inline State StateOf(const Session& s) {
         for (std::size_t at; (at = value.find(s.folder.Str())) != std::string::npos;)
             value.replace(at, s.folder.Str().size(), "<dir>");
         std::replace(value.begin(), value.end(), '\\', '/');
-        for (std::size_t at; (at = value.find_first_of("\r\n\t")) != std::string::npos;)
-            value.replace(at, 1, value[at] == '\t' ? "\\t" : value[at] == '\r' ? "\\r" : "\\n");
+        value = OnOneLine(std::move(value));
         value.erase(value.find_last_not_of(' ') + 1);
     }
     return state;
@@ -262,10 +268,8 @@ class Runner {
                              (LeftSwatchesDraggable(*mode_, state) ? "\" dragged" : "\""));
         return Joined(states, ", ", "");
     }
-    void Result(std::string result) {
-        for (std::size_t at; (at = result.find_first_of("\r\n")) != std::string::npos;)
-            result.replace(at, 1, result[at] == '\r' ? "\\r" : "\\n");
-        if (!result.empty()) transcript_ += "  -> " + result + "\n";
+    void Result(const std::string& result) {
+        if (!result.empty()) transcript_ += "  -> " + OnOneLine(result) + "\n";
     }
     void During(const std::string& commands) {  // separated by ";"
         std::istringstream in(commands);

@@ -208,8 +208,7 @@ bool MainWindow::Create() {
     window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kMainClass, L"Vemora", kMainStyle, CW_USEDEFAULT, CW_USEDEFAULT, 400,
                               500, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!window_) {
-        std::string message = win::LastErrorMessage("CreateWindowExW");
-        MessageBoxW(nullptr, utf16::Widen(message).c_str(), L"Vemora", MB_ICONSTOP);
+        win::ShowCreateWindowFailure(nullptr, MB_ICONSTOP);
         return false;
     }
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));

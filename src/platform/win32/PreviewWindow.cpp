@@ -76,8 +76,7 @@ bool PreviewWindow::Show(HWND owner, const std::function<void()>& closed) {
         window_ = CreateWindowExW(0, kPreviewClass, L"プレビュー", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 480, 600,
                                   owner, nullptr, GetModuleHandleW(nullptr), nullptr);
         if (!window_) {
-            std::string message = win::LastErrorMessage("CreateWindowExW");
-            MessageBoxW(owner, utf16::Widen(message).c_str(), L"Vemora", MB_ICONEXCLAMATION);
+            win::ShowCreateWindowFailure(owner, MB_ICONEXCLAMATION);
             return false;
         }
         SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));

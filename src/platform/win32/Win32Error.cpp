@@ -28,4 +28,9 @@ std::string LastErrorMessage(std::string_view what) {
     return ErrorMessage(what, GetLastError());
 }
 
+void ShowCreateWindowFailure(HWND owner, UINT icon) {
+    const std::string message = LastErrorMessage("CreateWindowExW");
+    MessageBoxW(owner, utf16::Widen(message).c_str(), L"Vemora", icon);
+}
+
 }  // namespace win

@@ -15,4 +15,7 @@ std::string ErrorMessage(std::string_view what, DWORD code);
 // ErrorMessage for GetLastError(), read at the call.
 std::string LastErrorMessage(std::string_view what);
 
+// Tells the user that CreateWindowExW failed, with the system's reason, in a box over `owner`.
+void ShowCreateWindowFailure(HWND owner, UINT icon);
+
 }  // namespace win
