@@ -1,5 +1,6 @@
-// Boost.Geometry and its R-tree, included here only, for the solid check: polygons in drawing
-// millimetres. Boost is slow to compile, so one source file of ours includes this.
+// Boost.Geometry and its partition (its search for pairs of boxes that meet), included here
+// only, for the solid check: polygons in drawing millimetres. Boost is slow to compile, so
+// one source file of ours includes this.
 #pragma once
 
 // GCC 12 sees a maybe-uninitialized value inside Boost's overlay after inlining (a false
@@ -8,14 +9,12 @@
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include <boost/geometry.hpp>
 #include <boost/geometry/algorithms/point_on_surface.hpp>
-#include <boost/geometry/index/rtree.hpp>
-#include <boost/iterator/function_output_iterator.hpp>
+#include <boost/geometry/algorithms/detail/partition.hpp>
 #pragma GCC diagnostic pop
 
 namespace geo {
 
 namespace bg = boost::geometry;
-namespace bgi = boost::geometry::index;
 
 using Point = bg::model::d2::point_xy<double>;
 using Box = bg::model::box<Point>;

@@ -49,5 +49,5 @@ struct SolidCheck {
 // ones above, or the other way round when `reverseOrder` (its Reverse value is not 0).
 // Crossed quadrilaterals count as their two lobes. A solid whose outline Boost.Geometry
 // cannot use (a quadrilateral that folds back on one of its edges) is left out of the overlap
-// search. The pair search goes through an R-tree of the solids' boxes: n log n.
+// search. The pair search splits the solids' boxes by halves: n log n.
 SolidCheck CheckSolids(const Table& table, const Drawing& drawing, bool reverseOrder);
