@@ -158,13 +158,19 @@ struct BoxOverlapsSolid {
 };
 
 // Keeps the pairs whose boxes share more than the tolerance (boxes that only touch hold no
-// overlap), the solid read first first.
+// overlap), the solid read first first; stops the search at the limit.
 struct PairVisitor {
     const std::vector<Solid>& solids;
-    std::vector<std::pair<std::uint32_t, std::uint32_t>>& pairs;
+    std::size_t limit;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> pairs;
+    bool cutShort = false;
     bool apply(std::uint32_t a, std::uint32_t b) {
-        if (SharedBoxArea(solids[a].box, solids[b].box) > kToleranceMm2)
-            pairs.push_back(solids[a].line.offset < solids[b].line.offset ? std::pair{a, b} : std::pair{b, a});
+        if (SharedBoxArea(solids[a].box, solids[b].box) <= kToleranceMm2) return true;
+        if (pairs.size() == limit) {
+            cutShort = true;
+            return false;
+        }
+        pairs.push_back(solids[a].line.offset < solids[b].line.offset ? std::pair{a, b} : std::pair{b, a});
         return true;
     }
 };
@@ -184,7 +190,7 @@ std::string_view FindingWord(FindingKind kind) {
     return {};
 }
 
-SolidCheck CheckSolids(const Table& table, const Drawing& drawing, bool reverseOrder) {
+SolidCheck CheckSolids(const Table& table, const Drawing& drawing, bool reverseOrder, std::size_t pairLimit) {
     // Each finding with its place in the list: its solid's offset, its kind (crossed, then
     // empty, then the overlaps) and for an overlap the other solid's offset.
     struct Placed {
@@ -221,8 +227,7 @@ SolidCheck CheckSolids(const Table& table, const Drawing& drawing, bool reverseO
     usable.reserve(solids.size());
     for (std::size_t i = 0; i < solids.size(); ++i)
         if (solids[i].usable) usable.push_back(static_cast<std::uint32_t>(i));
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> pairs;
-    PairVisitor visitor{solids, pairs};
+    PairVisitor visitor{solids, pairLimit, {}, false};
     // Boost's partition halves the drawing's box, in x and y by turns, until at most a few
     // solids are left in each part, and pairs the solids inside each part and those that
     // reach across its halves: n log n for solids spread over a drawing. It is Boost's own
@@ -234,7 +239,7 @@ SolidCheck CheckSolids(const Table& table, const Drawing& drawing, bool reverseO
 
     // Pairs of a solid and one drawn above it that covers part of it.
     std::vector<std::pair<std::uint32_t, std::uint32_t>> covers;
-    for (const auto& [i, j] : pairs) {
+    for (const auto& [i, j] : visitor.pairs) {
         geo::Shape shared = Shared(ShapeOf(OutlineOf(drawing, solids[i])), ShapeOf(OutlineOf(drawing, solids[j])));
         const double area = AreaMm2(shared);
         if (area <= kToleranceMm2) continue;
@@ -253,6 +258,8 @@ SolidCheck CheckSolids(const Table& table, const Drawing& drawing, bool reverseO
     SolidCheck check;
     check.findings.reserve(placed.size());
     for (const Placed& p : placed) check.findings.push_back(p.finding);
+    check.cutShort = visitor.cutShort;
+    if (check.cutShort) return check;
 
     // Each solid's covers are taken away in drawing order: Boost's overlay rounds each
     // result to a grid of its own, so another order can differ in the last square millimetre.

@@ -6,7 +6,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -43,11 +45,18 @@ struct SolidCheck {
     // that nothing covers counts its measured area, so a drawing without overlaps gives the
     // rows' own areas to the last bit.
     std::array<std::optional<double>, kRowCount + 1> seenAreas{};
+    // The pair search stopped at its limit (a drawing with a great many solids on top of one
+    // another): the findings hold the overlaps found until then, and no row has a seen area.
+    bool cutShort = false;
 };
 
 // Checks the solids of the rows' measured lists. Jw_cad draws solids in file order, later
 // ones above, or the other way round when `reverseOrder` (its Reverse value is not 0).
 // Crossed quadrilaterals count as their two lobes. A solid whose outline Boost.Geometry
 // cannot use (a quadrilateral that folds back on one of its edges) is left out of the overlap
-// search. The pair search splits the solids' boxes by halves: n log n.
-SolidCheck CheckSolids(const Table& table, const Drawing& drawing, bool reverseOrder);
+// search. The pair search splits the solids' boxes by halves: n log n. Each pair of solids
+// whose boxes share more than the tolerance is measured exactly; beyond `pairLimit` such
+// pairs the check stops short, as their number grows with the square of the solids heaped on
+// one place and each costs microseconds.
+SolidCheck CheckSolids(const Table& table, const Drawing& drawing, bool reverseOrder,
+                       std::size_t pairLimit = std::numeric_limits<std::size_t>::max());

@@ -90,7 +90,21 @@ TEST(SolidCheck, FindsCrossedEmptyAndOverlappingSolidsAndTheAreasAsSeen) {
             EXPECT_NEAR(*check.seenAreas[row], c.seen[row - 1], 1e-9) << row;
         }
         EXPECT_FALSE(check.seenAreas[c.seen.size() + 1]);
+        EXPECT_FALSE(check.cutShort);
     }
+}
+
+// Solids heaped on one place make pairs by the square of their number: the search stops at
+// its limit, keeps what it found and gives no seen areas, which would be wrong.
+TEST(SolidCheck, StopsShortAtThePairLimit) {
+    Loaded loaded = Read({{1, kUnitSquare}, {1, kUnitSquare}, {2, kUnitSquare}, {3, kFloor}});
+    SolidCheck whole = CheckSolids(loaded.table, loaded.drawing, false, 6);
+    EXPECT_EQ(whole.findings.size(), 6u);
+    EXPECT_FALSE(whole.cutShort);
+    SolidCheck cut = CheckSolids(loaded.table, loaded.drawing, false, 5);
+    EXPECT_TRUE(cut.cutShort);
+    EXPECT_EQ(cut.findings.size(), 5u);
+    for (const auto& seen : cut.seenAreas) EXPECT_FALSE(seen);
 }
 
 // Without overlaps every row's seen area is its own area to the last bit, so that switching
