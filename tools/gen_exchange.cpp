@@ -1,7 +1,9 @@
 // gen-exchange: writes a generated exchange file for trying and measuring the reader.
 //
-//   gen-exchange [--solids N] [--colours K] [--seed S] [--total] FILE
+//   gen-exchange [--solids N] [--colours K] [--seed S] [--rooms P] [--total] FILE
 //
+// --rooms P lays the solids out as rooms, P percent of them over the one before (0..100);
+// without it they lie anywhere, overlapping freely.
 // FILE "-" writes to standard output. --total prints the total area of the solids in m²,
 // known from how they were built (to standard error when the file goes to standard output).
 #include <charconv>
@@ -22,7 +24,7 @@ bool ParseValue(std::string_view text, T& value) {
 }
 
 int Usage() {
-    std::cerr << "usage: gen-exchange [--solids N] [--colours K] [--seed S] [--total] FILE\n";
+    std::cerr << "usage: gen-exchange [--solids N] [--colours K] [--seed S] [--rooms P] [--total] FILE\n";
     return 2;
 }
 
@@ -42,6 +44,9 @@ int main(int argc, char** argv) {
                 return Usage();
         } else if (arg == "--colours" && hasValue) {
             if (!ParseValue(argv[++i], options.colours) || options.colours < 1 || options.colours > 16)
+                return Usage();
+        } else if (arg == "--rooms" && hasValue) {
+            if (!ParseValue(argv[++i], options.overlapPercent) || options.overlapPercent < 0 || options.overlapPercent > 100)
                 return Usage();
         } else if (arg == "--seed" && hasValue) {
             if (!ParseValue(argv[++i], options.seed))
