@@ -117,7 +117,7 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
                                              ? TotalRows(model.GetTable(), model.Settings(), model.Background())
                                              : std::vector<TotalRow>{};
     if (options.check) {
-        const SolidCheck check = model.CheckSolids();
+        const SolidCheck& check = model.CheckSolids();
         out << (options.print == PrintFormat::Json ? FindingsJson(check.findings) : FindingsTsv(check.findings));
         out.flush();
         if (options.svg && !WriteSvg(*options.svg, model.Preview(), services)) return kExitNotWritten;

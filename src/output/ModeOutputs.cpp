@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -190,11 +191,23 @@ void WriteCheckResult(const Drawing& drawing,
         const double radius = std::ceil(std::max(1000 * std::sqrt(f.area / std::numbers::pi), 5 * scale));
         const std::string point = FormatDouble(f.x) + " " + FormatDouble(f.y);
         out("ci " + point + " " + FormatDouble(radius));
-        std::string label = f.kind == FindingKind::Empty     ? "面積0"
-                            : f.kind == FindingKind::Crossed ? "ねじれ " + FormatQuantity(f.area, 3) + "㎡"
-                                                             : "重なり " + FormatQuantity(f.area, 3) + "㎡";
+        std::string label(FindingLabel(f.kind));
+        if (f.kind != FindingKind::Empty) label += " " + FormatQuantity(f.area, 3) + "㎡";
         out(sjis::Encode("ch " + point + " 1 0 \"" + label));
     }
+}
+
+std::string_view FindingLabel(FindingKind kind) {
+    switch (kind) {
+        case FindingKind::Overlap:
+            return "重なり";
+        case FindingKind::Crossed:
+            return "ねじれ";
+        case FindingKind::Empty:
+            return "面積0";
+    }
+    assert(false && "no such finding");
+    return {};
 }
 
 void WriteLayerNames(const Table& table, std::string_view selector, RecordWriter& out) {

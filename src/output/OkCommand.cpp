@@ -81,7 +81,7 @@ OkResult RewriteSolids(const OkRequest& c, Notifier& notifier) {
 OkResult MarkFindings(const OkRequest& c, Notifier& notifier) {
     std::vector<Finding> findings;
     if (!c.readingStoppedEarly) {
-        findings = CheckSolids(c.table, c.drawing, c.reverseOrder).findings;
+        findings = c.check ? c.check->findings : CheckSolids(c.table, c.drawing, c.reverseOrder).findings;
         if (findings.empty()) {
             ShowMessage(notifier, "重なり・ねじれ・面積0のソリッドはありません。", MessageIcon::Information);
             OkResult result = Ending(false, false);

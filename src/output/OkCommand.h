@@ -10,6 +10,7 @@
 #include "base/Notifier.h"
 #include "base/SolidColour.h"
 #include "exchange/Drawing.h"
+#include "exchange/SolidCheck.h"
 #include "model/Table.h"
 #include "output/ModeOutputs.h"
 #include "settings/TableSettings.h"
@@ -42,6 +43,7 @@ struct OkRequest {
     std::string coordinateFolder;      // ZTEMP.TXT: Jw_cad's ZFILE folder
     bool readingStoppedEarly = false;  // the reading stopped at the colour limit
     bool reverseOrder = false;         // Jw_cad draws solids in reverse file order
+    const SolidCheck* check = nullptr;  // the solid check of the table, where the form made it already
 };
 
 struct OkResult {

@@ -7,6 +7,7 @@
 #include "output/OkCommand.h"
 #include "settings/Ini.h"
 #include "settings/ItemTable.h"
+#include "ui/CheckSummary.h"
 
 namespace {
 
@@ -19,6 +20,18 @@ std::string WithAsciiCase(std::string text, bool upper) {
         if (!upper && c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
     return text;
+}
+
+// The check after rows s and t were exchanged whole. Which solids there are, their order and
+// how they overlap belong to the drawing: only the row numbers and the rows' seen areas change
+// places, and running the check again would give the same, slowly.
+void ExchangeCheckRows(SolidCheck& check, int s, int t) {
+    auto moved = [s, t](int row) { return row == s ? t : row == t ? s : row; };
+    for (Finding& f : check.findings) {
+        f.row = moved(f.row);
+        f.otherRow = moved(f.otherRow);
+    }
+    std::swap(check.seenAreas[static_cast<std::size_t>(s)], check.seenAreas[static_cast<std::size_t>(t)]);
 }
 
 }  // namespace
@@ -50,6 +63,7 @@ void FormModel::Load(const LoadContext& context) {
     options.pens = &pens_;
     ReadOutcome outcome = ReadExchangeFile(context.programFolder, options, table_, drawing_, services_.notifier);
     readingStoppedEarly_ = outcome == ReadOutcome::ColourLimit;
+    checkDue_ = ChecksSolids(mode_) && outcome == ReadOutcome::Finished;
     if (outcome == ReadOutcome::Finished && !options.readsLayerNames) {
         ApplyDefaultUnit(table_, settings_.defaultUnit);
         ApplySeenAreas();
@@ -63,9 +77,19 @@ std::vector<std::string> FormModel::ListEntries(PanelField field) const {
     return PanelListEntries(field, loadStepLists_, lists_);
 }
 
-SolidCheck FormModel::CheckSolids() const {
-    if (!ChecksSolids(mode_)) return {};
-    return ::CheckSolids(table_, drawing_, reverse_ != 0);
+const SolidCheck& FormModel::CheckSolids() const {
+    if (!check_) check_ = checkDue_ ? ::CheckSolids(table_, drawing_, reverse_ != 0) : SolidCheck{};
+    return *check_;
+}
+
+const std::vector<Finding>& FormModel::TableFindings() const {
+    KeepTableFindings();
+    return tableFindings_;
+}
+
+const std::string& FormModel::CheckSummaryText() const {
+    KeepTableFindings();
+    return checkSummary_;
 }
 
 CommandState FormModel::StateOf(Command command, bool panelVisible, bool previewShown) const {
@@ -136,12 +160,16 @@ bool FormModel::DeleteRow(int row) {
     target.area.reset();
     target.seenArea.reset();
     target.solidCount = 0;
+    tableFindingsKept_ = false;
     return true;
 }
 
 bool FormModel::SwapRows(int source, int target) {
     if (!Accepting() || !mode_.rowsDraggable || !ValidRow(source) || !ValidRow(target)) return false;
-    if (source != target) ExchangeRows(table_, source, target);
+    if (source == target) return true;
+    ExchangeRows(table_, source, target);
+    if (check_) ExchangeCheckRows(*check_, source, target);
+    tableFindingsKept_ = false;
     return true;
 }
 
@@ -182,6 +210,16 @@ void FormModel::ApplySeenAreas() {
     for (int i = 1; i <= kRowCount; ++i) table_.Row(i).seenArea = seen[static_cast<std::size_t>(i)];
 }
 
+void FormModel::KeepTableFindings() const {
+    if (tableFindingsKept_) return;
+    auto counted = [this](int row) { return row == 0 || (ValidRow(row) && table_.Row(row).area); };
+    tableFindings_.clear();
+    for (const Finding& f : CheckSolids().findings)
+        if (counted(f.row) && counted(f.otherRow)) tableFindings_.push_back(f);
+    checkSummary_ = CheckSummary(tableFindings_);
+    tableFindingsKept_ = true;
+}
+
 void FormModel::SetNameAlignment(int alignment) {
     if (!Settable() || alignment < 0 || alignment > 2) return;
     settings_.nameAlignment = alignment;
@@ -208,6 +246,8 @@ void FormModel::SetUpperCaseColourNames(bool on) {
 bool FormModel::OpenTableFile(const std::string& path) {
     if (!Accepting() || !mode_.opensTables || path.empty()) return false;
     ::OpenTableFile(path, settings_, table_);
+    check_.reset();  // of rows no longer there
+    tableFindingsKept_ = false;
     // The menus and the names show the alignment just loaded.
     ApplyAlignment();
     return true;
@@ -241,7 +281,8 @@ void FormModel::Ok() {
 OkRequest FormModel::Request(std::string coordinateFolder) const {
     return {mode_.output, mode_.rewrite,          mode_.savesItemTable,       table_,
             drawing_,     settings_,              background_,                title_,
-            context_.programFolder, std::move(coordinateFolder), readingStoppedEarly_, reverse_ != 0};
+            context_.programFolder, std::move(coordinateFolder), readingStoppedEarly_, reverse_ != 0,
+            check_ ? &*check_ : nullptr};
 }
 
 void FormModel::CopyTable() {

@@ -69,9 +69,15 @@ public:
     bool FieldEnabled(PanelField field) const { return PanelFieldEnabled(field, settings_); }
     std::vector<std::string> ListEntries(PanelField field) const;
     std::optional<int> CopyLayout() const { return SelectedCopyLayout(settings_); }
-    // The check of the measured solids (crossed, empty, overlapping) in Jw_cad's drawing order;
-    // no findings where the mode measures no areas.
-    SolidCheck CheckSolids() const;
+    // The check of the measured solids (crossed, empty, overlapping) in Jw_cad's drawing order,
+    // made when first asked for and then kept with the rows; no findings where the mode
+    // measures no areas or the reading did not finish.
+    const SolidCheck& CheckSolids() const;
+    // The check's findings about solids the table counts, in its order: a deleted row's solids
+    // stay in the drawing but leave the table, and their findings with them.
+    const std::vector<Finding>& TableFindings() const;
+    // The line under the table (CheckSummary of TableFindings); empty when there are none.
+    const std::string& CheckSummaryText() const;
     CommandState StateOf(Command command, bool panelVisible = false, bool previewShown = false) const;
     // The table OK would draw now, in Jw_cad's colours, or the message OK would give instead
     // (an empty picture where OK draws no table).
@@ -135,6 +141,8 @@ private:
     void ApplyAlignment();
     // Each row's seen area from the check where the setting asks for it, else none.
     void ApplySeenAreas();
+    // TableFindings and their summary as of the check and the rows.
+    void KeepTableFindings() const;
     // What OK works on: the form's state as it stands.
     OkRequest Request(std::string coordinateFolder) const;
 
@@ -155,6 +163,14 @@ private:
     // suggest that the current group gets named.
     std::string title_;
     bool readingStoppedEarly_ = false;
+    // The check and what the window shows of it. The check takes several times as long as the
+    // reading, so it is made only when asked for (vemora-cli mostly never asks), and kept: an
+    // exchange of rows renumbers it, a deleted row only changes what the table counts.
+    bool checkDue_ = false;  // the mode checks solids and the reading finished
+    mutable std::optional<SolidCheck> check_;
+    mutable std::vector<Finding> tableFindings_;
+    mutable std::string checkSummary_;
+    mutable bool tableFindingsKept_ = false;  // as of check_ and the rows
     std::optional<int> nameAlignment_;
     bool loadStepLists_ = false;  // the panel's lists filled by the load step
 

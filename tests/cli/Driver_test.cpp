@@ -62,6 +62,8 @@ const CliCase kCases[] = {
     // A floor under two rooms, a bow-tie and three corners on a line; Vemora.INI counts areas as seen.
     {"check", "floor", {"--check", "C2"}, 0},
     {"check-json", "floor", {"--check", "--print", "json", "C2"}, 0},
+    // The rows' numbers in the check follow a swap of rows.
+    {"check-after-swap", "floor", {"--swap", "1:3", "--check", "C2"}, 0},
     {"check-outside-areas", "floor", {"--check", "M3"}, 1},
     {"seen-areas", "floor", {"--print", "tsv", "C2"}, 0},
     {"seen-areas-reversed", "floor", {"--print", "json", "--dry-run", "C2"}, 0, "jw-reverse.reg"},

@@ -22,32 +22,38 @@ bool Inside(const TwipsRect& r, int width, int height) {
 }  // namespace
 
 // Without quantity columns (the layer-name modes) the names take the width up to the margin.
+// The modes that check solids are laid out with and without the findings line.
 TEST(WindowGeometry, EveryModeShowsItsControlsInsideTheWindowWithoutOverlap) {
     for (int mode = 0; mode <= static_cast<int>(ModeCode::SolidCheck); ++mode) {
         const FormLayout& form = RecordOf(static_cast<ModeCode>(mode)).layout;
-        const WindowGeometry g = GeometryFor(form);
-        std::vector<std::pair<std::string, TwipsRect>> shown = {
-            {"title label", g.titleLabel}, {"title box", g.titleBox}, {"swatch heading", g.headSwatch},
-            {"name heading", g.headName},  {"hint", g.hint},          {"OK", g.ok}};
-        if (form.swapButtonVisible) shown.emplace_back("swatch button", g.swatchButton);
-        if (form.copyButtonVisible) shown.emplace_back("copy and OK", g.copyOk);
-        if (form.upperCaseBoxVisible) shown.emplace_back("upper-case box", g.upperCase);
-        if (g.quantityColumns)
-            shown.insert(shown.end(), {{"quantity heading", g.headQuantity}, {"unit heading", g.headUnit}});
-        for (int i = 1; i <= kRowCount; ++i) {
-            const RowGeometry& row = g.rows[static_cast<std::size_t>(i)];
-            const std::string n = " " + std::to_string(i);
-            shown.insert(shown.end(), {{"left swatch" + n, row.leftSwatch}, {"right swatch" + n, row.rightSwatch},
-                                       {"name" + n, row.name}});
-            if (g.quantityColumns) shown.insert(shown.end(), {{"quantity" + n, row.quantity}, {"unit" + n, row.unit}});
+        for (bool findings : {false, ChecksSolids(RecordOf(static_cast<ModeCode>(mode)))}) {
+            const WindowGeometry g = GeometryFor(form, findings);
+            std::vector<std::pair<std::string, TwipsRect>> shown = {
+                {"title label", g.titleLabel}, {"title box", g.titleBox}, {"swatch heading", g.headSwatch},
+                {"name heading", g.headName},  {"hint", g.hint},          {"OK", g.ok}};
+            if (findings) shown.insert(shown.end(), {{"findings", g.findings}, {"details", g.findingsButton}});
+            if (form.swapButtonVisible) shown.emplace_back("swatch button", g.swatchButton);
+            if (form.copyButtonVisible) shown.emplace_back("copy and OK", g.copyOk);
+            if (form.upperCaseBoxVisible) shown.emplace_back("upper-case box", g.upperCase);
+            if (g.quantityColumns)
+                shown.insert(shown.end(), {{"quantity heading", g.headQuantity}, {"unit heading", g.headUnit}});
+            for (int i = 1; i <= kRowCount; ++i) {
+                const RowGeometry& row = g.rows[static_cast<std::size_t>(i)];
+                const std::string n = " " + std::to_string(i);
+                shown.insert(shown.end(), {{"left swatch" + n, row.leftSwatch}, {"right swatch" + n, row.rightSwatch},
+                                           {"name" + n, row.name}});
+                if (g.quantityColumns)
+                    shown.insert(shown.end(), {{"quantity" + n, row.quantity}, {"unit" + n, row.unit}});
+            }
+            for (auto a = shown.begin(); a != shown.end(); ++a) {
+                EXPECT_TRUE(Inside(a->second, g.clientWidth, g.clientHeight)) << "mode " << mode << ": " << a->first;
+                for (auto b = a + 1; b != shown.end(); ++b)
+                    EXPECT_FALSE(Overlap(a->second, b->second))
+                        << "mode " << mode << ": " << a->first << ", " << b->first;
+            }
+            const TwipsRect& name = g.rows[1].name;
+            EXPECT_TRUE(g.quantityColumns || name.left + name.width == g.clientWidth - 120) << "mode " << mode;
         }
-        for (auto a = shown.begin(); a != shown.end(); ++a) {
-            EXPECT_TRUE(Inside(a->second, g.clientWidth, g.clientHeight)) << "mode " << mode << ": " << a->first;
-            for (auto b = a + 1; b != shown.end(); ++b)
-                EXPECT_FALSE(Overlap(a->second, b->second)) << "mode " << mode << ": " << a->first << ", " << b->first;
-        }
-        const TwipsRect& name = g.rows[1].name;
-        EXPECT_TRUE(g.quantityColumns || name.left + name.width == g.clientWidth - 120) << "mode " << mode;
     }
 }
 

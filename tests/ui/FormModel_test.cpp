@@ -1,5 +1,5 @@
 // The form model, driven by the scripts in tests/data/output/form/: the load step, what the
-// rows take, table files, the preview and the ways a run ends.
+// rows take, table files, the preview, the solid check's findings and the ways a run ends.
 #include "ui/FormModel.h"
 
 #include <gtest/gtest.h>
@@ -19,3 +19,4 @@ TEST(FormModel, CopyAndOk) { Runner().Run("copy.txt"); }
 TEST(FormModel, OkCommandOutputs) { Runner().Run("ok-command.txt"); }
 TEST(FormModel, TableDrawings) { Runner().Run("tables.txt"); }
 TEST(FormModel, PreviewAndTotalRows) { Runner().Run("preview.txt"); }
+TEST(FormModel, SolidCheckFindings) { Runner().Run("findings.txt"); }

@@ -33,6 +33,7 @@
 #include "output/RecordWriter.h"
 #include "output/TableElements.h"
 #include "output/TableSvg.h"
+#include "ui/CheckSummary.h"
 #include "ui/FormModel.h"
 
 namespace form_script {
@@ -125,6 +126,7 @@ inline State StateOf(const Session& s) {
     state["run"] = runStates[static_cast<int>(m.GetRunState())] + std::string(m.OkFailed() ? ", OK failed" : "") +
                    (m.Busy() ? ", busy" : "") + (s.handOffs ? ", handed off " + std::to_string(s.handOffs) : "");
     state["title"] = m.Title();
+    if (!m.CheckSummaryText().empty()) state["findings"] = m.CheckSummaryText();
     state["alignment"] = (m.NameAlignment() ? std::to_string(*m.NameAlignment()) : "-") + ", copy layout " +
                          (m.CopyLayout() ? std::to_string(*m.CopyLayout()) : "-");
     static const State defaults = SettingKeys(TableSettings{});
@@ -244,6 +246,8 @@ class Runner {
         else if (command == "preview") s.previewed = Previewed(m);
         else if (command == "drawn-as-previewed") return yes(DrawnAsPreviewed(s));
         else if (command == "total-row") m.SetTotalRow(a.Word(1) == "on");
+        else if (command == "seen-areas") m.SetSeenAreas(a.Word(1) == "on");
+        else if (command == "details") return Joined(Details(m), "; ", "none");
         else ADD_FAILURE() << "unknown command " << command;
         return "";
     }
@@ -321,6 +325,13 @@ class Runner {
         const std::string text = sjis::Decode(records.Bytes());
         std::vector<std::string> lines;
         for (std::string_view line : text::SplitLines(text)) lines.push_back("\"" + std::string(line) + "\"");
+        return lines;
+    }
+    // The lines of the findings' details list: rows, kind, area.
+    static std::vector<std::string> Details(const FormModel& m) {
+        std::vector<std::string> lines;
+        for (const Finding& f : m.TableFindings())
+            lines.push_back(DetailsOf(f).rows + " " + DetailsOf(f).kind + " " + DetailsOf(f).area);
         return lines;
     }
     static std::string Joined(const std::vector<std::string>& parts, const char* between, const char* none) {

@@ -35,6 +35,8 @@ constexpr int kHeadSwatch = 1410;  // the column headings
 constexpr int kHeadName = 1411;
 constexpr int kHeadQuantity = 1412;
 constexpr int kHeadUnit = 1413;
+constexpr int kFindings = 1414;        // the solid check's line under the table
+constexpr int kFindingsButton = 1415;  // "詳細(&D)..." at its end
 
 // The settings panel and its controls.
 constexpr int kPanel = 1500;
@@ -72,6 +74,10 @@ constexpr int kSeenAreas = 1548;  // "重なりを除いた面積で集計"
 constexpr int PanelLabel(int row) {
     return 1560 + row;
 }
+
+// The findings window's list and its "閉じる".
+constexpr int kFindingsList = 1600;
+constexpr int kFindingsClose = 1601;
 
 // Menu commands: kMenuBase + the Command's number (ui/Menus.h), e.g. 2003 終了, 2009 作表設定.
 constexpr int kMenuBase = 2000;

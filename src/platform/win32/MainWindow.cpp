@@ -274,6 +274,11 @@ void MainWindow::CreateControls() {
     hint_ = AddControl(window_, L"STATIC", "", WS_VISIBLE | SS_NOPREFIX, ids::kHint);
     upperCase_ =
         AddControl(window_, L"BUTTON", "#cを大文字（0.02mm間隔)", WS_TABSTOP | BS_AUTOCHECKBOX, ids::kUpperCase);
+    checkLine_ =
+        AddControl(window_, L"STATIC", "",
+                   SS_NOTIFY | SS_NOPREFIX | SS_CENTERIMAGE | SS_ENDELLIPSIS | SS_LEFTNOWORDWRAP, ids::kFindings);
+    detailsButton_ = AddControl(window_, L"BUTTON", "詳細(&D)...", WS_TABSTOP | BS_PUSHBUTTON, ids::kFindingsButton);
+    AddTooltip(checkLine_);
 
     // The floating editors: editable drop-down lists laid over a cell while in use.
     const DWORD editorStyle = WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
@@ -367,7 +372,7 @@ void MainWindow::Place(HWND control, const TwipsRect& rect, HWND insertAfter) co
 }
 
 void MainWindow::PlaceControls() {
-    geometry_ = GeometryFor(model_.Mode().layout);
+    geometry_ = GeometryFor(model_.Mode().layout, checkLineRoom_);
     const WindowGeometry& g = geometry_;
     Place(titleLabel_, g.titleLabel);
     Place(titleBox_, g.titleBox);
@@ -393,6 +398,8 @@ void MainWindow::PlaceControls() {
     Place(upperCase_, g.upperCase);
     Place(ok_, g.ok);
     Place(copyOk_, g.copyOk);
+    Place(checkLine_, g.findings);
+    Place(detailsButton_, g.findingsButton);
 
     // The editors' edit field as high as a cell, so that they cover it exactly.
     int cellHeight = TwipsToPixels(g.rows[1].name.height, dpi_);
@@ -452,6 +459,7 @@ void MainWindow::FillLists() {
 
 void MainWindow::Show(int showCommand) {
     FillLists();
+    checkLineRoom_ = !model_.CheckSummaryText().empty();
     PlaceControls();
     Render();
     ShowWindow(window_, showCommand);
@@ -464,6 +472,8 @@ int MainWindow::RunMessageLoop() {
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         // Tab, Shift+Tab and Esc as in a dialog; Enter goes to the floating editors.
         if (window_ && IsDialogMessageW(window_, &message))
+            continue;
+        if (findings_.Handle() && IsDialogMessageW(findings_.Handle(), &message))
             continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
@@ -603,6 +613,14 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
         AfterEvent();
         return;
     }
+    if (id == IDOK && !control) {
+        // Enter where no control takes it: the dialog keys ask for the default button, which
+        // this window does not name. The focused push button is pressed, as in a dialog.
+        HWND focus = GetFocus();
+        if (focus && (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
+            SendMessageW(focus, BM_CLICK, 0, 0);
+        return;
+    }
     if (rendering_) {
         // Programmatic changes notify too; only a lost focus is a real event then.
         if (code == CBN_KILLFOCUS)
@@ -643,6 +661,8 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
         model_.CopyTable();
     } else if (id == ids::kPreview) {
         ShowPreview();
+    } else if (id == ids::kFindingsButton) {
+        ShowFindings();
     } else if (id == IDCANCEL && panelVisible_ && gestures_.Accepting()) {  // Esc closes the settings panel
         panelVisible_ = false;
     } else {
@@ -658,6 +678,16 @@ void MainWindow::ShowPreview() {
         return;
     preview_.SetPicture(model_.Preview());
     preview_.Show(window_, [this] { AfterEvent(); });
+}
+
+// Opens the findings list, or brings it forward, with the keyboard in it; closed, the keyboard
+// comes back to the button.
+void MainWindow::ShowFindings() {
+    findings_.SetFindings(model_.TableFindings());
+    findings_.Show(window_, [this] {
+        SetFocus(Shown(detailsButton_) ? detailsButton_ : titleBox_);
+        AfterEvent();
+    });
 }
 
 // Commands of disabled menus are ignored, as are all while the hand-off runs.
@@ -800,7 +830,7 @@ LRESULT MainWindow::OnColourStatic(HDC dc, HWND control) {
 }
 
 // Swatches show their colour as "R:.. G:.. B:..", unit cells their whole unit entry, name
-// cells the whole name when they show it cut short.
+// cells and the findings line their whole text when they show it cut short.
 void MainWindow::OnTooltipText(NMTTDISPINFOW& info) {
     HWND tool = reinterpret_cast<HWND>(info.hdr.idFrom);
     tooltipText_.clear();
@@ -815,6 +845,10 @@ void MainWindow::OnTooltipText(NMTTDISPINFOW& info) {
         std::wstring name = utf16::Widen(table.Row(id - ids::Name(0)).name);
         if (!FitsIn(tool, name))
             tooltipText_ = std::move(name);
+    } else if (tool == checkLine_) {
+        std::wstring line = utf16::Widen(model_.CheckSummaryText());
+        if (!FitsIn(tool, line))
+            tooltipText_ = std::move(line);
     }
     info.lpszText = tooltipText_.data();
 }
@@ -869,6 +903,10 @@ void MainWindow::RenderOnce() {
     SetChecked(upperCase_, model_.Settings().upperCaseColourNames != 0);
     SetVisible(copyOk_, layout.copyButtonVisible);
     SetVisible(previewButton_, DrawsTable(mode.output));
+    const std::string& findings = model_.CheckSummaryText();
+    SetText(checkLine_, findings);
+    SetVisible(checkLine_, checkLineRoom_ && !findings.empty());
+    SetVisible(detailsButton_, checkLineRoom_ && !findings.empty());
     RenderRows();
     RenderEditor(EditorColumn::Name);
     RenderEditor(EditorColumn::Unit);
@@ -877,6 +915,8 @@ void MainWindow::RenderOnce() {
     // The preview follows every edit at once.
     if (preview_.Shown())
         preview_.SetPicture(model_.Preview());
+    if (findings_.Shown())
+        findings_.SetFindings(model_.TableFindings());
 }
 
 void MainWindow::RenderRows() {

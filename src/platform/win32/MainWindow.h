@@ -11,6 +11,7 @@
 #include <string>
 
 #include "model/Table.h"
+#include "platform/win32/FindingsWindow.h"
 #include "platform/win32/FormGestures.h"
 #include "platform/win32/PreviewWindow.h"
 #include "platform/win32/Scoped.h"
@@ -88,6 +89,7 @@ class MainWindow {
     void RenderPanel();
     void RenderMenus();
     void ShowPreview();
+    void ShowFindings();
     void FillLists();
 
     HWND CellOf(EditorColumn column, int row) const;
@@ -99,6 +101,7 @@ class MainWindow {
     FormGestures gestures_;
     bool panelVisible_ = false;  // the settings panel over the table
     PreviewWindow preview_;
+    FindingsWindow findings_;
     HWND window_ = nullptr;
     HWND tooltip_ = nullptr;
     unsigned dpi_ = 96;
@@ -111,6 +114,10 @@ class MainWindow {
     HWND headSwatch_ = nullptr, headName_ = nullptr, headQuantity_ = nullptr, headUnit_ = nullptr;
     HWND swatchButton_ = nullptr, hint_ = nullptr, upperCase_ = nullptr, ok_ = nullptr, copyOk_ = nullptr;
     HWND previewButton_ = nullptr;
+    HWND checkLine_ = nullptr, detailsButton_ = nullptr;  // the solid check's findings under the table
+    // The layout keeps the line under the table where the load found something: exchanging and
+    // deleting rows never add findings, so the window need not grow later.
+    bool checkLineRoom_ = false;
     EditorControl nameEditor_, unitEditor_;
     HWND panel_ = nullptr;
 

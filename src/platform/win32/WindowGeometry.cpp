@@ -20,6 +20,7 @@ constexpr int kUnitX = 4600, kUnitWidth = 1000;
 constexpr int kTitleBoxX = 1400;
 
 constexpr int kBottomTop = kFirstRowTop + (kRowCount - 1) * kRowPitch + kRowHeight + 100;  // under row 16
+constexpr int kFindingsHeight = 330;  // the findings line, as high as its button
 
 }  // namespace
 
@@ -28,7 +29,7 @@ int TwipsToPixels(int twips, unsigned dpi) {
     return static_cast<int>(scaled >= 0 ? (scaled + 720) / 1440 : -((-scaled + 720) / 1440));
 }
 
-WindowGeometry GeometryFor(const FormLayout& form) {
+WindowGeometry GeometryFor(const FormLayout& form, bool findingsLine) {
     WindowGeometry g;
     g.clientWidth = form.formWidth - kFrameAllowance;
     g.quantityColumns = form.quantityColumns;
@@ -53,11 +54,17 @@ WindowGeometry GeometryFor(const FormLayout& form) {
         row.unit = {kUnitX, top, kUnitWidth, kRowHeight};
     }
 
-    g.swatchButton = {kLeftSwatchX, kBottomTop, 860, 360};
-    g.preview = {kNameX, kBottomTop, 1300, 360};
-    g.copyOk = {kQuantityX, kBottomTop + 135, kQuantityWidth, 400};
-    g.ok = form.okButton.value_or(TwipsRect{kUnitX, kBottomTop + 135, kUnitWidth, 400});
-    g.hint = {kLeftSwatchX, kBottomTop + 400, std::min(kQuantityX - 40, right) - kLeftSwatchX, 260};
+    int bottomTop = kBottomTop;
+    if (findingsLine) {
+        g.findings = {kLeftSwatchX, kBottomTop, kUnitX - 60 - kLeftSwatchX, kFindingsHeight};
+        g.findingsButton = {kUnitX, kBottomTop, kUnitWidth, kFindingsHeight};
+        bottomTop += kFindingsHeight + 100;
+    }
+    g.swatchButton = {kLeftSwatchX, bottomTop, 860, 360};
+    g.preview = {kNameX, bottomTop, 1300, 360};
+    g.copyOk = {kQuantityX, bottomTop + 135, kQuantityWidth, 400};
+    g.ok = form.okButton.value_or(TwipsRect{kUnitX, bottomTop + 135, kUnitWidth, 400});
+    g.hint = {kLeftSwatchX, bottomTop + 400, std::min(kQuantityX - 40, right) - kLeftSwatchX, 260};
     // In the narrow form the moved OK button stands where the hint would: the hint goes below.
     if (g.hint.left + g.hint.width > g.ok.left && g.hint.top < g.ok.top + g.ok.height)
         g.hint.top = g.ok.top + g.ok.height + 40;

@@ -23,6 +23,7 @@ struct WindowGeometry {
     std::array<RowGeometry, kRowCount + 1> rows{};  // 1..16; 0 unused
     TwipsRect swatchButton, hint, upperCase, ok, copyOk;
     TwipsRect preview;  // "プレビュー", beside the swatch-mode button
+    TwipsRect findings, findingsButton;  // the solid check's line under the table and "詳細(&D)..."
     bool quantityColumns = true;  // quantity and unit cells shown
 };
 
@@ -39,8 +40,10 @@ struct PanelGeometry {
     TwipsRect ok;                                 // the panel's "ＯＫ"
 };
 
-// The main window's geometry for the mode's form.
-WindowGeometry GeometryFor(const FormLayout& form);
+// The main window's geometry for the mode's form; with `findingsLine` a line under the table
+// holds the solid check's findings and the controls below move down (without, the findings
+// rectangles are empty).
+WindowGeometry GeometryFor(const FormLayout& form, bool findingsLine = false);
 
 // The settings panel at its place in the form.
 PanelGeometry PanelGeometryFor(const FormLayout& form);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The preview under Wine: opened on the office sample (C2), it follows a gap and a rounding
-# changed on the settings panel; then 合計行 and OK.  run.sh VEMORA_EXE DRIVER_EXE
+# The preview under Wine: opened on the office sample (C2, no solid check findings: no line for
+# them), it follows a gap and a rounding changed on the settings panel; then 合計行 and OK.
+# run.sh VEMORA_EXE DRIVER_EXE
 # Screenshots before and after are kept in $VEMORA_E2E_SHOTS when set.
 set -euo pipefail
 here=$(dirname "$(readlink -f "$0")")
@@ -25,6 +26,7 @@ step() {
 
 step before <<EOF
 main
+visible 1414 0
 click 1409
 pixels VemoraPreview $(winpath "$work/before.bmp")
 EOF

@@ -98,11 +98,13 @@ HWND AwaitTopLevel(const wchar_t* className, Accept accept) {
     return found;
 }
 
-// A control of the main window or of its settings panel.
+// A control of the main window, of its settings panel or of the findings window.
 HWND Control(int id) {
     if (HWND control = GetDlgItem(gMain, id))
         return control;
-    return GetDlgItem(GetDlgItem(gMain, ids::kPanel), id);
+    if (HWND control = GetDlgItem(GetDlgItem(gMain, ids::kPanel), id))
+        return control;
+    return GetDlgItem(FindWindowExW(nullptr, nullptr, L"VemoraFindings", nullptr), id);
 }
 
 // The window that has the keyboard focus in the program's window thread.

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Journeys of Vemora.exe under Wine, one per mode.  run.sh VEMORA_EXE DRIVER_EXE PACKAGE_DIR VERSION
+# Pictures of the solid check's findings line and list are kept in $VEMORA_E2E_SHOTS when set.
 set -euo pipefail
 shopt -s nullglob
 here=$(dirname "$(readlink -f "$0")")
@@ -7,6 +8,8 @@ source "$here/../common.sh"
 e2e_on_display 540 "$0" "$@"
 vemora=$(readlink -f "$1") driver=$(readlink -f "$2") package=$(readlink -f "$3") version=$4
 e2e_setup window-e2e
+shots=${VEMORA_E2E_SHOTS:-$work}
+mkdir -p "$shots"
 
 # journey NAME WORD TEMP [FILE...]: Vemora.exe WORD in a folder with input/TEMP and FILEs, driven by
 # the script on standard input; the files written must be expected/NAME/* and $work/want/NAME/*.
@@ -35,12 +38,14 @@ journey() {
     for f in "$want"/*; do same "$name: ${f##*/}" "$f" "$prog/${f##*/}"; done
 }
 
-# C2: the settings panel keeps Tab and blocks OK; Enter walks rows; Tab reaches the cells, Enter or
-# F2 opens them, Esc puts them back; a unit picked converts on screen; no horizontal lines.
+# C2: the overlap of rows 1 and 3 shows under the table; the settings panel keeps Tab and blocks OK;
+# Enter walks rows; Tab reaches the cells, Enter or F2 opens them, Esc puts them back; a unit picked
+# converts on screen; no horizontal lines.
 mkdir -p "$work/want/c2"
 sed 's/^Yokosen=1\r$/Yokosen=0\r/' "$package/Vemora.INI" >"$work/want/c2/Vemora.INI"
 journey c2 /C2 TEMP.TXT < <(
-    printf '%s\n' main "caption Vemora【新規表-面積測定モード】" "text 1203 0.500" "menu 2009" "focus 1546" "enabled 1405 0"
+    printf '%s\n' main "caption Vemora【新規表-面積測定モード】" "text 1414 重なり 1か所 0.500㎡" "visible 1415 1"
+    printf '%s\n' "text 1203 0.500" "menu 2009" "focus 1546" "enabled 1405 0"
     for _ in $(seq 30); do printf '%s\n' "key 0 9" "focus 1500"; done
     cat <<'EOF'
 key 0 27
@@ -107,6 +112,7 @@ EOF
 journey m3 /M3 TEMP.TXT <<'EOF'
 main
 caption Vemora【色変更モード】
+visible 1414 0
 click 1018
 colour 255 255 0
 click 1405
@@ -120,17 +126,42 @@ text 1201 0.500
 click 1405
 EOF
 
-# CK from its batch file, which waits for Vemora: OK leaves in JWC_TEMP.TXT every line Jw_cad sent
+# CK from its batch file, which waits for Vemora: the findings line; their list opened by the button,
+# closed by Esc, opened by Enter and Space on the button, Tab going on to 閉じる, which Enter presses;
+# the button last in the main window's Tab order. OK leaves in JWC_TEMP.TXT every line Jw_cad sent
 # after "hq", byte for byte, then the markers at the overlap, the bow-tie and the empty solid.
-journey ck "$package/ソリッドチェック.BAT" check-TEMP.TXT <<'EOF'
+journey ck "$package/ソリッドチェック.BAT" check-TEMP.TXT <<EOF
 main
 caption Vemora【ソリッドチェックモード】
+text 1414 重なり 1か所 0.250㎡ ／ ねじれ 1 ／ 面積0 1
+click 1415
+pixels VemoraFindings $(winpath "$shots/ck-findings.bmp")
+pixels VemoraMain $(winpath "$shots/ck-main.bmp")
+focus 1600
+key 0 27
+visible 1600 0
+focus 1415
+key 0 13
+visible 1600 1
+focus 1600
+key 0 9
+focus 1601
+key 0 13
+visible 1600 0
+focus 1415
+key 0 32
+visible 1600 1
+key 0 27
+visible 1600 0
+key 0 9
+focus 1400
 click 1405
 EOF
 
 # Without findings the check says so and leaves Jw_cad's file as it was, "hq" first: nothing is drawn.
 journey ck-none "$package/ソリッドチェック.BAT" apart-TEMP.TXT <<'EOF'
 main
+visible 1414 0
 click 1405
 box 1 重なり・ねじれ・面積0のソリッドはありません。
 EOF
@@ -156,4 +187,5 @@ box 1 ﾊﾞｰｼﾞｮﾝ $version
 menu 2003
 EOF
 
+if [[ -n ${VEMORA_E2E_SHOTS:-} ]]; then for b in "$shots"/*.bmp; do convert "$b" "${b%.bmp}.png"; done; fi
 e2e_summary
