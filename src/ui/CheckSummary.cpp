@@ -15,7 +15,7 @@ std::string CheckAreaText(double area) {
     return std::string(text, result.ptr);
 }
 
-std::string CheckSummary(std::span<const Finding> findings) {
+std::string CheckSummary(std::span<const Finding> findings, bool cutShort) {
     std::array<std::size_t, 3> counts{};  // by FindingKind
     double shared = 0.0;
     for (const Finding& f : findings) {
@@ -25,9 +25,9 @@ std::string CheckSummary(std::span<const Finding> findings) {
     std::string summary;
     for (FindingKind kind : {FindingKind::Overlap, FindingKind::Crossed, FindingKind::Empty}) {
         const std::size_t count = counts[static_cast<std::size_t>(kind)];
-        if (count == 0) continue;
+        if (count == 0 && !(kind == FindingKind::Overlap && cutShort)) continue;
         summary += (summary.empty() ? "" : " ／ ") + std::string(FindingLabel(kind)) + " " + std::to_string(count);
-        if (kind == FindingKind::Overlap) summary += "か所 " + CheckAreaText(shared) + "㎡";
+        if (kind == FindingKind::Overlap) summary += cutShort ? "か所以上" : "か所 " + CheckAreaText(shared) + "㎡";
     }
     return summary;
 }

@@ -24,7 +24,9 @@ struct FindingDetails {
 std::string CheckAreaText(double area);
 
 // One piece per kind present, in the order 重なり (the count and the shared areas' sum), ねじれ,
-// 面積0, joined by " ／ ": "重なり 3か所 1.250㎡ ／ 面積0 2". Empty without findings.
-std::string CheckSummary(std::span<const Finding> findings);
+// 面積0, joined by " ／ ": "重なり 3か所 1.250㎡ ／ 面積0 2". Empty without findings. Of a check
+// stopped short the overlaps found are a lower bound, and their sum means nothing:
+// "重なり 9870か所以上 ／ 面積0 2".
+std::string CheckSummary(std::span<const Finding> findings, bool cutShort);
 
 FindingDetails DetailsOf(const Finding& finding);

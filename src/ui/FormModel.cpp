@@ -78,7 +78,17 @@ std::vector<std::string> FormModel::ListEntries(PanelField field) const {
 }
 
 const SolidCheck& FormModel::CheckSolids() const {
-    if (!check_) check_ = checkDue_ ? ::CheckSolids(table_, drawing_, reverse_ != 0) : SolidCheck{};
+    if (!check_ || check_->cutShort) {
+        check_ = checkDue_ ? ::CheckSolids(table_, drawing_, reverse_ != 0) : SolidCheck{};
+        tableFindingsKept_ = false;
+    }
+    return *check_;
+}
+
+const SolidCheck& FormModel::ShownCheck() const {
+    // Each pair costs a few microseconds of exact overlay: half a second at most.
+    constexpr std::size_t kShownPairLimit = 100'000;
+    if (!check_) check_ = checkDue_ ? ::CheckSolids(table_, drawing_, reverse_ != 0, kShownPairLimit) : SolidCheck{};
     return *check_;
 }
 
@@ -214,9 +224,10 @@ void FormModel::KeepTableFindings() const {
     if (tableFindingsKept_) return;
     auto counted = [this](int row) { return row == 0 || (ValidRow(row) && table_.Row(row).area); };
     tableFindings_.clear();
-    for (const Finding& f : CheckSolids().findings)
+    const SolidCheck& check = ShownCheck();
+    for (const Finding& f : check.findings)
         if (counted(f.row) && counted(f.otherRow)) tableFindings_.push_back(f);
-    checkSummary_ = CheckSummary(tableFindings_);
+    checkSummary_ = CheckSummary(tableFindings_, check.cutShort);
     tableFindingsKept_ = true;
 }
 
@@ -282,7 +293,7 @@ OkRequest FormModel::Request(std::string coordinateFolder) const {
     return {mode_.output, mode_.rewrite,          mode_.savesItemTable,       table_,
             drawing_,     settings_,              background_,                title_,
             context_.programFolder, std::move(coordinateFolder), readingStoppedEarly_, reverse_ != 0,
-            check_ ? &*check_ : nullptr};
+            check_ && !check_->cutShort ? &*check_ : nullptr};
 }
 
 void FormModel::CopyTable() {

@@ -70,7 +70,7 @@ public:
     std::vector<std::string> ListEntries(PanelField field) const;
     std::optional<int> CopyLayout() const { return SelectedCopyLayout(settings_); }
     // The check of the measured solids (crossed, empty, overlapping) in Jw_cad's drawing order,
-    // made when first asked for and then kept with the rows; no findings where the mode
+    // whole, made when first asked for and then kept with the rows; no findings where the mode
     // measures no areas or the reading did not finish.
     const SolidCheck& CheckSolids() const;
     // The check's findings about solids the table counts, in its order: a deleted row's solids
@@ -141,6 +141,10 @@ private:
     void ApplyAlignment();
     // Each row's seen area from the check where the setting asks for it, else none.
     void ApplySeenAreas();
+    // The check for the window's line and list: stopped short past kShownPairLimit pairs of
+    // solids that may overlap, so that a drawing with thousands of solids heaped on one place
+    // still opens at once. The whole check replaces it where it is asked for.
+    const SolidCheck& ShownCheck() const;
     // TableFindings and their summary as of the check and the rows.
     void KeepTableFindings() const;
     // What OK works on: the form's state as it stands.
