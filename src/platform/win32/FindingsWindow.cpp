@@ -4,6 +4,7 @@
 
 #include "base/Utf16.h"
 #include "platform/win32/ControlIds.h"
+#include "platform/win32/OwnedWindow.h"
 #include "platform/win32/UiFont.h"
 #include "platform/win32/Win32Error.h"
 #include "ui/CheckSummary.h"
@@ -11,7 +12,6 @@
 namespace {
 
 constexpr wchar_t kFindingsClass[] = L"VemoraFindings";
-constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX;
 // Pixels at 96 DPI.
 constexpr int kWidth = 340, kHeight = 300, kMargin = 8, kButtonWidth = 88, kButtonHeight = 26;
 
@@ -22,42 +22,29 @@ struct Column {
 };
 constexpr Column kColumns[] = {{L"行", 70, LVCFMT_LEFT}, {L"種類", 90, LVCFMT_LEFT}, {L"面積(㎡)", 110, LVCFMT_RIGHT}};
 
-void RegisterFindingsClass() {
-    static const bool registered = [] {
-        WNDCLASSEXW findings{};
-        findings.cbSize = sizeof findings;
-        findings.lpfnWndProc = DefWindowProcW;  // replaced per window in Show
-        findings.hInstance = GetModuleHandleW(nullptr);
-        findings.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        findings.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        findings.lpszClassName = kFindingsClass;
-        return RegisterClassExW(&findings) != 0;
-    }();
-    (void)registered;
-}
-
 }  // namespace
 
 bool FindingsWindow::Show(HWND owner, const std::function<void()>& closed) {
     closed_ = closed;
     if (!window_) {
-        RegisterFindingsClass();
-        window_.Reset(CreateWindowExW(WS_EX_CONTROLPARENT, kFindingsClass, L"ソリッドチェック", kStyle, CW_USEDEFAULT,
-                                      CW_USEDEFAULT, kWidth, kHeight, owner, nullptr, GetModuleHandleW(nullptr),
-                                      nullptr));
+        window_.Reset(CreateOwnedWindow(kFindingsClass, L"ソリッドチェック",
+                                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), WS_EX_CONTROLPARENT, owner,
+                                        WindowProc, this));
         if (!window_) {
             win::ShowCreateWindowFailure(owner, MB_ICONEXCLAMATION);
             return false;
         }
-        SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        SetWindowLongPtrW(window_.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc));
         font_ = CreateUiFont(GetDpiForWindow(window_.Get()));
         if (!CreateControls()) {
             win::ShowCreateWindowFailure(owner, MB_ICONEXCLAMATION);
             window_.Reset();
             return false;
         }
-        PlaceBesideOwner(owner);
+        // Level with the form's bottom, by the findings line.
+        RECT form;
+        GetWindowRect(owner, &form);
+        const SIZE size{Scaled(kWidth), Scaled(kHeight)};
+        PlaceBesideOwner(window_.Get(), owner, size, form.bottom - size.cy);
         SetFindings(findings_);
     }
     ShowWindow(window_.Get(), SW_SHOW);
@@ -102,23 +89,6 @@ bool FindingsWindow::CreateControls() {
         SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
     }
     return true;
-}
-
-// To the right of the owner, level with its bottom, by the findings line, kept inside
-// the owner's monitor.
-void FindingsWindow::PlaceBesideOwner(HWND owner) {
-    RECT form;
-    GetWindowRect(owner, &form);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT& work = monitor.rcWork;
-    const int width = Scaled(kWidth), height = Scaled(kHeight);
-    LONG left = form.right + 8;
-    if (left + width > work.right)
-        left = std::max<LONG>(work.left, form.left - 8 - width);
-    const LONG top = std::clamp<LONG>(form.bottom - height, work.top, std::max<LONG>(work.top, work.bottom - height));
-    SetWindowPos(window_.Get(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FindingsWindow::Layout() {

@@ -33,7 +33,6 @@ class FindingsWindow {
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool CreateControls();
-    void PlaceBesideOwner(HWND owner);
     void Layout();
     void Close();
     void OnDisplayInfo(NMLVDISPINFOW& info);

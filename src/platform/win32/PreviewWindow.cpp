@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/Utf16.h"
+#include "platform/win32/OwnedWindow.h"
 #include "platform/win32/UiFont.h"
 #include "platform/win32/Win32Error.h"
 
@@ -12,20 +13,6 @@ namespace {
 
 constexpr wchar_t kPreviewClass[] = L"VemoraPreview";
 constexpr int kMargin = 12;  // pixels of background round the table
-constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX;
-
-void RegisterPreviewClass() {
-    static const bool registered = [] {
-        WNDCLASSEXW preview{};
-        preview.cbSize = sizeof preview;
-        preview.lpfnWndProc = DefWindowProcW;  // replaced per window in Show
-        preview.hInstance = GetModuleHandleW(nullptr);
-        preview.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        preview.lpszClassName = kPreviewClass;
-        return RegisterClassExW(&preview) != 0;
-    }();
-    (void)registered;
-}
 
 // Paper millimetres to the pixels of the client area: the picture's box scaled to fit, centred.
 struct Mapping {
@@ -72,17 +59,17 @@ PreviewWindow::~PreviewWindow() {
 bool PreviewWindow::Show(HWND owner, const std::function<void()>& closed) {
     closed_ = closed;
     if (!window_) {
-        RegisterPreviewClass();
-        window_ = CreateWindowExW(0, kPreviewClass, L"プレビュー", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 480, 600,
-                                  owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+        window_ = CreateOwnedWindow(kPreviewClass, L"プレビュー", nullptr, 0, owner, WindowProc, this);
         if (!window_) {
             win::ShowCreateWindowFailure(owner, MB_ICONEXCLAMATION);
             return false;
         }
-        SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc));
         messageFont_ = CreateUiFont(GetDpiForWindow(window_));
-        PlaceBeside(owner);
+        // As tall as the form, beside it.
+        RECT form;
+        GetWindowRect(owner, &form);
+        const SIZE size{MulDiv(480, static_cast<int>(GetDpiForWindow(owner)), 96), std::max(200L, form.bottom - form.top)};
+        PlaceBesideOwner(window_, owner, size, form.top);
     }
     SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     InvalidateRect(window_, nullptr, FALSE);
@@ -98,24 +85,6 @@ void PreviewWindow::SetPicture(TablePicture picture) {
     picture_ = std::move(picture);
     if (window_)
         InvalidateRect(window_, nullptr, FALSE);
-}
-
-// To the right of the owner, as tall as it, kept inside the owner's monitor.
-void PreviewWindow::PlaceBeside(HWND owner) {
-    RECT form;
-    GetWindowRect(owner, &form);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT& work = monitor.rcWork;
-    const int width = MulDiv(480, static_cast<int>(GetDpiForWindow(owner)), 96);
-    const int height = static_cast<int>(std::max(200L, form.bottom - form.top));
-    int left = static_cast<int>(form.right) + 8;
-    if (left + width > work.right)
-        left = static_cast<int>(std::max<LONG>(work.left, form.left - 8 - width));
-    const int top =
-        static_cast<int>(std::clamp<LONG>(form.top, work.top, std::max<LONG>(work.top, work.bottom - height)));
-    SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CALLBACK PreviewWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

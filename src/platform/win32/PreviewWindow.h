@@ -29,7 +29,6 @@ class PreviewWindow {
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Paint(HDC dc, const RECT& client) const;
     void PaintTable(HDC dc, const RECT& client) const;
-    void PlaceBeside(HWND owner);
 
     HWND window_ = nullptr;
     win::Font messageFont_;
