@@ -177,18 +177,18 @@ struct PairVisitor {
 
 }  // namespace
 
-std::string_view FindingWord(FindingKind kind) {
-    switch (kind) {
-        case FindingKind::Crossed:
-            return "crossed";
-        case FindingKind::Empty:
-            return "empty";
-        case FindingKind::Overlap:
-            return "overlap";
-    }
-    assert(false && "no such finding");
-    return {};
-}
+namespace {
+
+struct FindingNames {
+    std::string_view word, label;
+};
+constexpr FindingNames kFindingNames[] = {{"crossed", "ねじれ"}, {"empty", "面積0"}, {"overlap", "重なり"}};  // by kind
+
+}  // namespace
+
+std::string_view FindingWord(FindingKind kind) { return kFindingNames[static_cast<std::size_t>(kind)].word; }
+
+std::string_view FindingLabel(FindingKind kind) { return kFindingNames[static_cast<std::size_t>(kind)].label; }
 
 SolidCheck CheckSolids(const Table& table, const Drawing& drawing, bool reverseOrder, std::size_t pairLimit) {
     // Each finding with its place in the list: its solid's offset, its kind (crossed, then

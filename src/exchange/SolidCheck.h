@@ -23,8 +23,10 @@ inline constexpr double kCheckTolerance = 1e-6;  // m²
 
 enum class FindingKind : std::uint8_t { Crossed, Empty, Overlap };
 
-// "crossed", "empty", "overlap".
+// "crossed", "empty", "overlap": the kind in vemora-cli's TSV and JSON.
 std::string_view FindingWord(FindingKind kind);
+// The user's word for the kind, in the markers and in the window: "ねじれ", "面積0", "重なり".
+std::string_view FindingLabel(FindingKind kind);
 
 struct Finding {
     FindingKind kind = FindingKind::Overlap;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cassert>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -195,19 +194,6 @@ void WriteCheckResult(const Drawing& drawing,
         if (f.kind != FindingKind::Empty) label += " " + FormatQuantity(f.area, 3) + "㎡";
         out(sjis::Encode("ch " + point + " 1 0 \"" + label));
     }
-}
-
-std::string_view FindingLabel(FindingKind kind) {
-    switch (kind) {
-        case FindingKind::Overlap:
-            return "重なり";
-        case FindingKind::Crossed:
-            return "ねじれ";
-        case FindingKind::Empty:
-            return "面積0";
-    }
-    assert(false && "no such finding");
-    return {};
 }
 
 void WriteLayerNames(const Table& table, std::string_view selector, RecordWriter& out) {

@@ -57,10 +57,6 @@ void WriteRewrite(const Table& table, const Drawing& drawing, SolidColour backgr
 void WriteCheckResult(const Drawing& drawing, const std::vector<Finding>& findings, const TableSettings& settings,
                       const LineOutput& out);
 
-// The user's word for a kind of finding, in the markers and in the window: "重なり", "ねじれ",
-// "面積0".
-std::string_view FindingLabel(FindingKind kind);
-
 // Layer names set directly: per selected layer group, the names of the named rows, then the
 // closing text.
 void WriteLayerNames(const Table& table, std::string_view selector, RecordWriter& out);
