@@ -175,10 +175,6 @@ struct PairVisitor {
     }
 };
 
-}  // namespace
-
-namespace {
-
 struct FindingNames {
     std::string_view word, label;
 };
