@@ -151,8 +151,10 @@ visible 1600 0
 focus 1415
 key 0 32
 visible 1600 1
+focus 1600
 key 0 27
 visible 1600 0
+focus 1415
 key 0 9
 focus 1400
 click 1405
