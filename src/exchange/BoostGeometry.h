@@ -1,6 +1,5 @@
-// Boost.Geometry and its partition (its search for pairs of boxes that meet), included here
-// only, for the solid check: polygons in drawing millimetres. Boost is slow to compile, so
-// one source file of ours includes this.
+// Boost.Geometry, for the solid check: polygons in drawing millimetres. Boost is slow to
+// compile, so one source file of ours includes this.
 #pragma once
 
 // GCC 12 sees a maybe-uninitialized value inside Boost's overlay after inlining (a false
@@ -9,7 +8,6 @@
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include <boost/geometry.hpp>
 #include <boost/geometry/algorithms/point_on_surface.hpp>
-#include <boost/geometry/algorithms/detail/partition.hpp>
 #pragma GCC diagnostic pop
 
 namespace geo {
@@ -17,7 +15,6 @@ namespace geo {
 namespace bg = boost::geometry;
 
 using Point = bg::model::d2::point_xy<double>;
-using Box = bg::model::box<Point>;
 using Polygon = bg::model::polygon<Point>;  // clockwise, closed
 using Shape = bg::model::multi_polygon<Polygon>;
 

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "exchange/BoostGeometry.h"
+#include "exchange/BoxPairs.h"
 #include "exchange/SolidAnalysis.h"
 
 namespace {
@@ -20,7 +21,7 @@ constexpr double kToleranceMm2 = kCheckTolerance * 1e6;
 // What the search keeps of a measured solid; its outline is read again from its line where a
 // pair needs it, which is rare.
 struct Solid {
-    geo::Box box;
+    SolidBox box;
     double area = 0.0;  // m², as measured
     LineRef line;       // in file order: the drawing order
     int row = 0;
@@ -61,7 +62,7 @@ geo::Shape ShapeOf(const SolidOutline& outline) {
     return shape;
 }
 
-geo::Box BoxOf(const SolidOutline& outline) {
+SolidBox BoxOf(const SolidOutline& outline) {
     double x0 = outline.x[0], x1 = x0, y0 = outline.y[0], y1 = y0;
     for (int i = 1; i < outline.corners; ++i) {
         x0 = std::min(x0, outline.x[i]);
@@ -69,15 +70,7 @@ geo::Box BoxOf(const SolidOutline& outline) {
         y0 = std::min(y0, outline.y[i]);
         y1 = std::max(y1, outline.y[i]);
     }
-    return {{x0, y0}, {x1, y1}};
-}
-
-double SharedBoxArea(const geo::Box& a, const geo::Box& b) {
-    const double w = std::min(get<geo::bg::max_corner, 0>(a), get<geo::bg::max_corner, 0>(b)) -
-                     std::max(get<geo::bg::min_corner, 0>(a), get<geo::bg::min_corner, 0>(b));
-    const double h = std::min(get<geo::bg::max_corner, 1>(a), get<geo::bg::max_corner, 1>(b)) -
-                     std::max(get<geo::bg::min_corner, 1>(a), get<geo::bg::min_corner, 1>(b));
-    return w > 0 && h > 0 ? w * h : 0.0;
+    return {x0, y0, x1, y1};
 }
 
 // A convex outline (every corner turning the same way) is a valid polygon as it stands;
@@ -146,35 +139,6 @@ geo::Shape Without(const geo::Shape& a, const geo::Shape& b) {
     return rest;
 }
 
-// The pair search of Boost's partition, over indices into the solids.
-struct ExpandBySolid {
-    const std::vector<Solid>& solids;
-    void apply(geo::Box& box, std::uint32_t i) const { geo::bg::expand(box, solids[i].box); }
-};
-
-struct BoxOverlapsSolid {
-    const std::vector<Solid>& solids;
-    bool apply(const geo::Box& box, std::uint32_t i) const { return !geo::bg::disjoint(box, solids[i].box); }
-};
-
-// Keeps the pairs whose boxes share more than the tolerance (boxes that only touch hold no
-// overlap), the solid read first first; stops the search at the limit.
-struct PairVisitor {
-    const std::vector<Solid>& solids;
-    std::size_t limit;
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> pairs;
-    bool cutShort = false;
-    bool apply(std::uint32_t a, std::uint32_t b) {
-        if (SharedBoxArea(solids[a].box, solids[b].box) <= kToleranceMm2) return true;
-        if (pairs.size() == limit) {
-            cutShort = true;
-            return false;
-        }
-        pairs.push_back(solids[a].line.offset < solids[b].line.offset ? std::pair{a, b} : std::pair{b, a});
-        return true;
-    }
-};
-
 struct FindingNames {
     std::string_view word, label;
 };
@@ -218,24 +182,22 @@ SolidCheck CheckSolids(const Table& table, const Drawing& drawing, bool reverseO
         }
     }
 
-    // Pairs of usable solids whose boxes share more than the tolerance, the one read first first.
-    std::vector<std::uint32_t> usable;
-    usable.reserve(solids.size());
+    // Pairs of usable solids whose boxes share more than the tolerance (boxes that only touch
+    // hold no overlap), the one read first first, up to the limit.
+    std::vector<SolidBox> boxes(solids.size(), SolidBox{1, 1, 0, 0});  // no box: no part
     for (std::size_t i = 0; i < solids.size(); ++i)
-        if (solids[i].usable) usable.push_back(static_cast<std::uint32_t>(i));
-    PairVisitor visitor{solids, pairLimit, {}, false};
-    // Boost's partition halves the drawing's box, in x and y by turns, until at most a few
-    // solids are left in each part, and pairs the solids inside each part and those that
-    // reach across its halves: n log n for solids spread over a drawing. It is Boost's own
-    // search for the crossings of its overlay; it beat the R-tree (packing, then one query per
-    // solid) by a third in the benchmark.
-    constexpr std::size_t kFewestSolidsSplit = 8;
-    geo::bg::partition<geo::Box>::apply(usable, visitor, ExpandBySolid{solids}, BoxOverlapsSolid{solids},
-                                        kFewestSolidsSplit);
+        if (solids[i].usable) boxes[i] = solids[i].box;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> pairs;
+    const bool searchedAll = ForEachBoxPair(boxes, kToleranceMm2, [&](std::uint32_t a, std::uint32_t b) {
+        if (pairs.size() == pairLimit) return false;
+        pairs.push_back(solids[a].line.offset < solids[b].line.offset ? std::pair{a, b} : std::pair{b, a});
+        return true;
+    });
+    boxes = {};
 
     // Pairs of a solid and one drawn above it that covers part of it.
     std::vector<std::pair<std::uint32_t, std::uint32_t>> covers;
-    for (const auto& [i, j] : visitor.pairs) {
+    for (const auto& [i, j] : pairs) {
         geo::Shape shared = Shared(ShapeOf(OutlineOf(drawing, solids[i])), ShapeOf(OutlineOf(drawing, solids[j])));
         const double area = AreaMm2(shared);
         if (area <= kToleranceMm2) continue;
@@ -254,7 +216,7 @@ SolidCheck CheckSolids(const Table& table, const Drawing& drawing, bool reverseO
     SolidCheck check;
     check.findings.reserve(placed.size());
     for (const Placed& p : placed) check.findings.push_back(p.finding);
-    check.cutShort = visitor.cutShort;
+    check.cutShort = !searchedAll;
     if (check.cutShort) return check;
 
     // Each solid's covers are taken away in drawing order: Boost's overlay rounds each

@@ -1,0 +1,118 @@
+#include "exchange/BoxPairs.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <vector>
+
+namespace {
+
+bool TakesPart(const SolidBox& box) { return box.minX <= box.maxX && box.minY <= box.maxY; }
+
+double SharedArea(const SolidBox& a, const SolidBox& b) {
+    const double width = std::min(a.maxX, b.maxX) - std::max(a.minX, b.minX);
+    const double height = std::min(a.maxY, b.maxY) - std::max(a.minY, b.minY);
+    return width > 0 && height > 0 ? width * height : 0.0;
+}
+
+// Square cells over the boxes' extent, numbered row after row. A coordinate maps to its
+// column or row, clamped to the grid; the mapping never decreases, so the cell of the lower
+// left corner of two boxes' shared part is the larger of their first columns and rows.
+class Grid {
+  public:
+    Grid(const SolidBox& extent, double cell) : left_(extent.minX), bottom_(extent.minY), perCell_(1 / cell) {
+        columns_ = Count(extent.maxX - extent.minX);
+        rows_ = Count(extent.maxY - extent.minY);
+    }
+
+    std::size_t Cells() const { return columns_ * rows_; }
+    std::size_t Columns() const { return columns_; }
+    std::size_t Column(double x) const { return Index((x - left_) * perCell_, columns_); }
+    std::size_t Row(double y) const { return Index((y - bottom_) * perCell_, rows_); }
+    // The number of cells the box covers.
+    std::size_t CellsOf(const SolidBox& box) const {
+        return (Column(box.maxX) - Column(box.minX) + 1) * (Row(box.maxY) - Row(box.minY) + 1);
+    }
+
+  private:
+    std::size_t Count(double length) const {
+        const double cells = length * perCell_;  // NaN for an endless extent on endless cells
+        return (cells > 0 ? static_cast<std::size_t>(std::min(cells, kMaxSide)) : 0) + 1;
+    }
+    static std::size_t Index(double at, std::size_t count) {
+        return at >= static_cast<double>(count) ? count - 1 : at > 0 ? static_cast<std::size_t>(at) : 0;
+    }
+
+    static constexpr double kMaxSide = 1 << 30;
+    double left_, bottom_, perCell_;
+    std::size_t columns_ = 1, rows_ = 1;
+};
+
+// A grid of cells about the size of the mean box, and not many more cells than boxes. Where
+// large boxes would be entered in a great many cells (a heap of large solids), the cells grow
+// until the entries are a few times the boxes.
+Grid ChooseGrid(std::span<const SolidBox> boxes, std::size_t count, const SolidBox& extent) {
+    double sides = 0;
+    for (const SolidBox& box : boxes)
+        if (TakesPart(box)) sides += std::max(box.maxX - box.minX, box.maxY - box.minY);
+    const double width = extent.maxX - extent.minX, height = extent.maxY - extent.minY;
+    const double n = static_cast<double>(count);
+    double cell = std::max({sides / n, width / n, height / n});
+    if (!(cell > 0)) cell = 1;  // every box a point: one cell
+    cell = std::max(cell, std::sqrt(width * height / (2 * n)));
+    for (;; cell *= 2) {
+        Grid grid(extent, cell);
+        std::size_t entries = 0;
+        for (const SolidBox& box : boxes)
+            if (TakesPart(box)) entries += grid.CellsOf(box);
+        if (entries <= 8 * count || grid.Cells() == 1) return grid;
+    }
+}
+
+}  // namespace
+
+bool ForEachBoxPair(std::span<const SolidBox> boxes, double minArea,
+                    const std::function<bool(std::uint32_t, std::uint32_t)>& visit) {
+    SolidBox extent{HUGE_VAL, HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+    std::size_t count = 0;
+    for (const SolidBox& box : boxes) {
+        if (!TakesPart(box)) continue;
+        ++count;
+        extent = {std::min(extent.minX, box.minX), std::min(extent.minY, box.minY), std::max(extent.maxX, box.maxX),
+                  std::max(extent.maxY, box.maxY)};
+    }
+    if (count < 2) return true;
+    const Grid grid = ChooseGrid(boxes, count, extent);
+
+    // The boxes of each cell, in index order: cell c holds members[start[c] .. start[c + 1]).
+    std::vector<std::uint32_t> start(grid.Cells() + 1, 0);
+    const auto forEachCell = [&](const SolidBox& box, auto&& use) {
+        const std::size_t column0 = grid.Column(box.minX), column1 = grid.Column(box.maxX);
+        for (std::size_t row = grid.Row(box.minY), lastRow = grid.Row(box.maxY); row <= lastRow; ++row)
+            for (std::size_t column = column0; column <= column1; ++column) use(row * grid.Columns() + column);
+    };
+    for (const SolidBox& box : boxes)
+        if (TakesPart(box)) forEachCell(box, [&](std::size_t cell) { ++start[cell + 1]; });
+    for (std::size_t cell = 0; cell < grid.Cells(); ++cell) start[cell + 1] += start[cell];
+    std::vector<std::uint32_t> members(start.back());
+    {
+        std::vector<std::uint32_t> next(start.begin(), start.end() - 1);
+        for (std::uint32_t i = 0; i < boxes.size(); ++i)
+            if (TakesPart(boxes[i])) forEachCell(boxes[i], [&](std::size_t cell) { members[next[cell]++] = i; });
+    }
+
+    for (std::size_t cell = 0; cell < grid.Cells(); ++cell) {
+        const std::size_t column = cell % grid.Columns(), row = cell / grid.Columns();
+        for (std::uint32_t p = start[cell]; p < start[cell + 1]; ++p) {
+            const SolidBox& a = boxes[members[p]];
+            for (std::uint32_t q = p + 1; q < start[cell + 1]; ++q) {
+                const SolidBox& b = boxes[members[q]];
+                if (SharedArea(a, b) <= minArea || grid.Column(std::max(a.minX, b.minX)) != column ||
+                    grid.Row(std::max(a.minY, b.minY)) != row)
+                    continue;
+                if (!visit(members[p], members[q])) return false;
+            }
+        }
+    }
+    return true;
+}
