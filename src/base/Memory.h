@@ -3,6 +3,7 @@
 // on some virtual machines, filling 60 MB then costs a small fraction of the time.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 
 namespace memory {
@@ -17,6 +18,15 @@ template <typename Container>
 void ReserveLarge(Container& container, std::size_t count) {
     container.reserve(count);
     AdviseLargePages(container.data(), container.capacity() * sizeof(typename Container::value_type));
+}
+
+// Appends to a list that may grow large: when full it doubles (to at least 1024 elements),
+// each new block given the same advice.
+template <typename Container>
+void PushBackLarge(Container& container, const typename Container::value_type& value) {
+    if (container.size() == container.capacity())
+        ReserveLarge(container, std::max<std::size_t>(2 * container.capacity(), 1024));
+    container.push_back(value);
 }
 
 }  // namespace memory

@@ -108,7 +108,7 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     if (options.check && !ChecksSolids(mode)) return Usage(err, "--check: this mode measures no areas");
     CliServices services(err);
     FormModel model(mode, *registry, {services, services, services});
-    model.Load({options.dir, CoordinateFolder(options, *registry)});
+    model.Load({options.dir, CoordinateFolder(options, *registry), options.check});
     if (model.GetRunState() == RunState::Aborted) return kExitProgramEnded;
 
     if (std::string error = ApplyEdits(options, model); !error.empty()) return Usage(err, error);

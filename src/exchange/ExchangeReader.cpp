@@ -190,13 +190,9 @@ class Walk {
     }
 
     // A solid record's line goes to its row's list, and an empty line takes its place among
-    // the kept lines. The lists double when full, each new block advised for large pages as
-    // the list of kept lines is.
+    // the kept lines.
     void KeepSolidRecord(const SolidPlacement& placement, LineRef& kept) {
-        std::vector<LineRef>& records = ListOf(table_.Row(placement.row).records, *placement.list);
-        if (records.size() == records.capacity())
-            memory::ReserveLarge(records, std::max<std::size_t>(2 * records.capacity(), 1024));
-        records.push_back(kept);
+        memory::PushBackLarge(ListOf(table_.Row(placement.row).records, *placement.list), kept);
         kept.length = 0;
     }
 

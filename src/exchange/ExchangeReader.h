@@ -46,6 +46,7 @@ struct ReadOptions {
     bool stopsAtHash = false;      // the reading ends at a "#" line
     bool readsLayerNames = false;  // "lyn" names and colours rows, "lgn" gives the title; no end-of-file step
     bool rewritesSolids = false;   // a 17th colour stops the reading: the solids could not all be written back
+    bool keepsShapes = false;      // each measured record's shape is kept beside its line, for the solid check
 };
 
 // Reads the exchange file's bytes: measurements only, no texts for the rows. `drawing` is

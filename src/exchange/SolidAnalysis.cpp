@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/Memory.h"
 #include "base/Numbers.h"
 
 namespace {
@@ -153,6 +154,7 @@ std::optional<MeasuredSolid> MeasureOutline(const SolidOutline& outline) {
         solid.centreY = (y[0] + y[1] + y[2] + y[3]) / 4 * 1000;
         // The shoelace formula gives a bow-tie the difference of its lobes; Jw_cad fills both.
         if (std::optional<CrossedLobes> lobes = CrossingOf(outline)) {
+            solid.crossed = true;
             solid.area = 0;
             for (int i = 0; i < 2; ++i)
                 solid.area += std::fabs(Turn(lobes->x[i][0], lobes->y[i][0], lobes->x[i][1], lobes->y[i][1],
@@ -165,6 +167,17 @@ std::optional<MeasuredSolid> MeasureOutline(const SolidOutline& outline) {
     if (!std::isfinite(solid.area) || !std::isfinite(solid.centreX) || !std::isfinite(solid.centreY))
         return std::nullopt;
     return solid;
+}
+
+MeasuredShape ShapeOfSolid(const SolidOutline& outline, const MeasuredSolid& solid) {
+    SolidBox box{outline.x[0], outline.y[0], outline.x[0], outline.y[0]};
+    for (int i = 1; i < outline.corners; ++i) {
+        box.minX = std::min(box.minX, outline.x[i]);
+        box.maxX = std::max(box.maxX, outline.x[i]);
+        box.minY = std::min(box.minY, outline.y[i]);
+        box.maxY = std::max(box.maxY, outline.y[i]);
+    }
+    return {box, solid.area, solid.crossed};
 }
 
 std::vector<LineRef>& ListOf(RowRecords& records, RecordList list) {
@@ -216,10 +229,13 @@ SolidPlacement TakeSolidRecord(std::string_view line,
     if (plain) {
         TableRow& target = table.Row(row);
         ++target.solidCount;
-        std::optional<MeasuredSolid> solid = MeasureSolid(line);
+        std::optional<SolidOutline> outline = ReadSolidOutline(line);
+        std::optional<MeasuredSolid> solid = outline ? MeasureOutline(*outline) : std::nullopt;
         if (!solid)
             return SolidPlacement{row, RecordList::Sl4};
         target.area = target.area.value_or(0.0) + solid->area;
+        if (options.keepsShapes)
+            memory::PushBackLarge(target.records.shapes, ShapeOfSolid(*outline, *solid));
         return SolidPlacement{row, RecordList::Sl};
     }
     if (options.measuresAreas) {

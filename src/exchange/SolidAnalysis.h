@@ -27,6 +27,7 @@ struct MeasuredSolid {
     double area = 0.0;     // m²
     double centreX = 0.0;  // label point, drawing mm
     double centreY = 0.0;
+    bool crossed = false;  // a crossed quadrilateral, measured as its two lobes
 };
 
 // The corners of a triangle or quadrilateral "sl" record in the order given, drawing mm.
@@ -58,6 +59,10 @@ std::optional<CrossedLobes> CrossingOf(const SolidOutline& outline);
 std::optional<MeasuredSolid> MeasureSolid(std::string_view line);
 std::optional<MeasuredSolid> MeasureOutline(const SolidOutline& outline);
 
+// What the load step keeps of a measured solid for the solid check: the box around its
+// corners, its area and whether it is crossed.
+MeasuredShape ShapeOfSolid(const SolidOutline& outline, const MeasuredSolid& solid);
+
 // The list of a row that keeps a solid record's line.
 enum class RecordList : std::uint8_t { Sl4, Sl, Sc, Se, So, Sg };
 std::vector<LineRef>& ListOf(RowRecords& records, RecordList list);
@@ -76,7 +81,8 @@ struct SolidPlacement {
 // - finds the row of the colour (first match for "sl", last match for the others) or adds
 //   a row with both swatches in that colour, and makes it the current row;
 // - "sl": counts it in the row's solid count; a triangle or quadrilateral adds its area to the
-//   row and its line goes to the row's measured list; the line of
+//   row and its line goes to the row's measured list (its shape to the row's shapes where the
+//   options keep them); the line of
 //   any other "sl" goes to the unmeasured list (sl4), without area, so that a rewrite never
 //   loses it;
 // - "sc", "se", "so", "sg": where the options measure areas sets hasRoundFigures and the

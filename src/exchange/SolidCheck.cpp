@@ -8,6 +8,7 @@
 #include <tuple>
 #include <utility>
 
+#include "base/Parallel.h"
 #include "exchange/BoostGeometry.h"
 #include "exchange/BoxPairs.h"
 #include "exchange/SolidAnalysis.h"
@@ -18,20 +19,30 @@ using geo::bg::get;
 
 constexpr double kToleranceMm2 = kCheckTolerance * 1e6;
 
-// What the search keeps of a measured solid; its outline is read again from its line where a
-// pair needs it, which is rare.
+// What the check keeps of a measured solid besides its box; its outline is read again from
+// its line where a finding or a pair needs it, which is rare.
 struct Solid {
-    SolidBox box;
     double area = 0.0;  // m², as measured
     LineRef line;       // in file order: the drawing order
     int row = 0;
-    bool usable = false;  // takes part in the overlap search
+    bool crossed = false;
+    enum class Use : std::uint8_t { Unknown, Usable, Unusable } use = Use::Unknown;  // in the overlap search
 };
 
-SolidOutline OutlineOf(const Drawing& drawing, const Solid& solid) {
-    std::optional<SolidOutline> outline = ReadSolidOutline(drawing.Text(solid.line));
+SolidOutline OutlineOf(const Drawing& drawing, LineRef line) {
+    std::optional<SolidOutline> outline = ReadSolidOutline(drawing.Text(line));
     assert(outline && "a measured list holds only lines that measure");
     return outline.value_or(SolidOutline{});
+}
+
+SolidOutline OutlineOf(const Drawing& drawing, const Solid& solid) { return OutlineOf(drawing, solid.line); }
+
+// The shape of a measured solid whose shape the load step did not keep.
+std::optional<MeasuredShape> ShapeOfLine(const Drawing& drawing, LineRef line) {
+    std::optional<SolidOutline> outline = ReadSolidOutline(drawing.Text(line));
+    std::optional<MeasuredSolid> measured = outline ? MeasureOutline(*outline) : std::nullopt;
+    assert(measured && "a measured list holds only lines that measure");
+    return measured ? std::optional(ShapeOfSolid(*outline, *measured)) : std::nullopt;
 }
 
 geo::Polygon Triangle(const double* x, const double* y) {
@@ -62,30 +73,16 @@ geo::Shape ShapeOf(const SolidOutline& outline) {
     return shape;
 }
 
-SolidBox BoxOf(const SolidOutline& outline) {
-    double x0 = outline.x[0], x1 = x0, y0 = outline.y[0], y1 = y0;
-    for (int i = 1; i < outline.corners; ++i) {
-        x0 = std::min(x0, outline.x[i]);
-        x1 = std::max(x1, outline.x[i]);
-        y0 = std::min(y0, outline.y[i]);
-        y1 = std::max(y1, outline.y[i]);
-    }
-    return {x0, y0, x1, y1};
-}
-
 // A convex outline (every corner turning the same way) is a valid polygon as it stands;
 // others are asked of Boost, which refuses spikes and self-touching rings.
 // Boost's exact overlay rescales coordinates to 64-bit integers, which coordinates beyond a
 // million kilometres would overflow: such solids are measured but kept away from Boost.
-bool WithinBoostRange(const SolidOutline& outline) {
+bool WithinBoostRange(const SolidBox& box) {
     constexpr double kLimitMm = 1e12;
-    for (int i = 0; i < outline.corners; ++i)
-        if (!(std::fabs(outline.x[i]) <= kLimitMm && std::fabs(outline.y[i]) <= kLimitMm)) return false;
-    return true;
+    return box.minX >= -kLimitMm && box.minY >= -kLimitMm && box.maxX <= kLimitMm && box.maxY <= kLimitMm;
 }
 
 bool Usable(const SolidOutline& outline, bool crossed) {
-    if (!WithinBoostRange(outline)) return false;
     if (crossed) return true;
     int left = 0, right = 0;
     for (int i = 0; i < outline.corners; ++i) {
@@ -119,7 +116,7 @@ double AreaMm2(const geo::Shape& shape) { return std::fabs(geo::bg::area(shape))
 
 // Boost throws on an input it finds invalid after all (a ring that touches itself within its
 // own rounding): such a pair is taken as sharing nothing, and the run goes on.
-geo::Shape Shared(const geo::Shape& a, const geo::Shape& b) {
+geo::Shape SharedPart(const geo::Shape& a, const geo::Shape& b) {
     geo::Shape shared;
     try {
         geo::bg::intersection(a, b, shared);
@@ -159,49 +156,74 @@ SolidCheck CheckSolids(const Table& table, const Drawing& drawing, bool reverseO
     };
     std::vector<Placed> placed;
     // Each row's solids in file order, row after row; where the reading order matters (the
-    // findings' order, which solid is drawn above) the lines' offsets give it.
+    // findings' order, which solid is drawn above) the lines' offsets give it. Each has its box
+    // in the overlap search, unless it is empty or beyond Boost's range.
+    const std::size_t count = MeasuredSolidCount(table);
     std::vector<Solid> solids;
-    solids.reserve(MeasuredSolidCount(table));
+    std::vector<SolidBox> boxes;
+    solids.reserve(count);
+    boxes.reserve(count);
     for (int row = 1; row <= kRowCount; ++row) {
-        for (const LineRef& line : table.Row(row).records.sl) {
-            std::optional<SolidOutline> outline = ReadSolidOutline(drawing.Text(line));
-            std::optional<MeasuredSolid> measured = outline ? MeasureOutline(*outline) : std::nullopt;
-            assert(measured && "a measured list holds only lines that measure");
-            if (!measured) continue;
-            const bool crossed = CrossingOf(*outline).has_value();
-            if (crossed) {
-                const geo::Point inside = WithinBoostRange(*outline) ? InsidePoint(ShapeOf(*outline))
-                                                                     : geo::Point(measured->centreX, measured->centreY);
-                placed.push_back({line.offset, 0, {FindingKind::Crossed, row, 0, measured->area, inside.x(), inside.y()}});
+        const RowRecords& records = table.Row(row).records;
+        const bool keptShapes = records.shapes.size() == records.sl.size();
+        for (std::size_t k = 0; k < records.sl.size(); ++k) {
+            const LineRef line = records.sl[k];
+            std::optional<MeasuredShape> shape = keptShapes ? records.shapes[k] : ShapeOfLine(drawing, line);
+            if (!shape) continue;
+            if (shape->crossed || shape->area < kCheckTolerance) {
+                const SolidOutline outline = OutlineOf(drawing, line);
+                const MeasuredSolid measured = MeasureOutline(outline).value_or(MeasuredSolid{});
+                if (shape->crossed) {
+                    const geo::Point inside = WithinBoostRange(shape->box) ? InsidePoint(ShapeOf(outline))
+                                                                           : geo::Point(measured.centreX, measured.centreY);
+                    placed.push_back({line.offset, 0, {FindingKind::Crossed, row, 0, shape->area, inside.x(), inside.y()}});
+                }
+                if (shape->area < kCheckTolerance)
+                    placed.push_back(
+                        {line.offset, 0, {FindingKind::Empty, row, 0, shape->area, measured.centreX, measured.centreY}});
             }
-            if (measured->area < kCheckTolerance)
-                placed.push_back(
-                    {line.offset, 0, {FindingKind::Empty, row, 0, measured->area, measured->centreX, measured->centreY}});
-            solids.push_back({BoxOf(*outline), measured->area, line, row,
-                              measured->area >= kCheckTolerance && Usable(*outline, crossed)});
+            solids.push_back({shape->area, line, row, shape->crossed});
+            const bool searched = shape->area >= kCheckTolerance && WithinBoostRange(shape->box);
+            boxes.push_back(searched ? shape->box : SolidBox{1, 1, 0, 0});  // no box: no part
         }
     }
 
     // Pairs of usable solids whose boxes share more than the tolerance (boxes that only touch
-    // hold no overlap), the one read first first, up to the limit.
-    std::vector<SolidBox> boxes(solids.size(), SolidBox{1, 1, 0, 0});  // no box: no part
-    for (std::size_t i = 0; i < solids.size(); ++i)
-        if (solids[i].usable) boxes[i] = solids[i].box;
+    // hold no overlap), the one read first first, up to the limit. Whether a solid is usable
+    // is asked only of those in such pairs.
+    const auto usable = [&](std::uint32_t i) {
+        Solid& solid = solids[i];
+        if (solid.use == Solid::Use::Unknown)
+            solid.use = Usable(OutlineOf(drawing, solid), solid.crossed) ? Solid::Use::Usable : Solid::Use::Unusable;
+        return solid.use == Solid::Use::Usable;
+    };
     std::vector<std::pair<std::uint32_t, std::uint32_t>> pairs;
     const bool searchedAll = ForEachBoxPair(boxes, kToleranceMm2, [&](std::uint32_t a, std::uint32_t b) {
+        if (!usable(a) || !usable(b)) return true;
         if (pairs.size() == pairLimit) return false;
         pairs.push_back(solids[a].line.offset < solids[b].line.offset ? std::pair{a, b} : std::pair{b, a});
         return true;
     });
     boxes = {};
 
+    // Each pair measured exactly, on every core: the area the two share and a point inside it.
+    struct Shared {
+        double area = 0.0;  // mm²
+        geo::Point inside;
+    };
+    std::vector<Shared> shared(pairs.size());
+    parallel::ForEach(pairs.size(), [&](std::size_t k) {
+        const auto [i, j] = pairs[k];
+        const geo::Shape part = SharedPart(ShapeOf(OutlineOf(drawing, solids[i])), ShapeOf(OutlineOf(drawing, solids[j])));
+        shared[k].area = AreaMm2(part);
+        if (shared[k].area > kToleranceMm2) shared[k].inside = InsidePoint(part);
+    });
     // Pairs of a solid and one drawn above it that covers part of it.
     std::vector<std::pair<std::uint32_t, std::uint32_t>> covers;
-    for (const auto& [i, j] : pairs) {
-        geo::Shape shared = Shared(ShapeOf(OutlineOf(drawing, solids[i])), ShapeOf(OutlineOf(drawing, solids[j])));
-        const double area = AreaMm2(shared);
+    for (std::size_t k = 0; k < pairs.size(); ++k) {
+        const auto [i, j] = pairs[k];
+        const auto [area, inside] = shared[k];
         if (area <= kToleranceMm2) continue;
-        const geo::Point inside = InsidePoint(shared);
         placed.push_back({solids[i].line.offset, solids[j].line.offset,
                           {FindingKind::Overlap, solids[i].row, solids[j].row, area / 1e6, inside.x(), inside.y()}});
         // Later solids are drawn above earlier ones, unless the order is reversed.
@@ -224,16 +246,24 @@ SolidCheck CheckSolids(const Table& table, const Drawing& drawing, bool reverseO
     std::sort(covers.begin(), covers.end(), [&](const auto& a, const auto& b) {
         return std::pair{a.first, solids[a.second].line.offset} < std::pair{b.first, solids[b.second].line.offset};
     });
-    std::size_t c = 0;
+    // Where each covered solid's covers begin; the covered solids' seen areas, on every core.
+    std::vector<std::size_t> firstCovers;
+    for (std::size_t c = 0; c < covers.size(); ++c)
+        if (c == 0 || covers[c].first != covers[c - 1].first) firstCovers.push_back(c);
+    std::vector<double> coveredSeen(firstCovers.size());
+    parallel::ForEach(firstCovers.size(), [&](std::size_t k) {
+        const std::uint32_t covered = covers[firstCovers[k]].first;
+        geo::Shape left = ShapeOf(OutlineOf(drawing, solids[covered]));
+        for (std::size_t c = firstCovers[k]; c < covers.size() && covers[c].first == covered; ++c)
+            left = Without(left, ShapeOf(OutlineOf(drawing, solids[covers[c].second])));
+        coveredSeen[k] = AreaMm2(left) / 1e6;
+    });
+    // The rows' sums in reading order.
+    std::size_t k = 0;
     for (std::size_t i = 0; i < solids.size(); ++i) {
         const Solid& s = solids[i];
         double seen = s.area;
-        if (c < covers.size() && covers[c].first == i) {
-            geo::Shape left = ShapeOf(OutlineOf(drawing, s));
-            for (; c < covers.size() && covers[c].first == i; ++c)
-                left = Without(left, ShapeOf(OutlineOf(drawing, solids[covers[c].second])));
-            seen = AreaMm2(left) / 1e6;
-        }
+        if (k < firstCovers.size() && covers[firstCovers[k]].first == i) seen = coveredSeen[k++];
         std::optional<double>& rowArea = check.seenAreas[static_cast<std::size_t>(s.row)];
         rowArea = rowArea.value_or(0.0) + seen;
     }

@@ -61,6 +61,8 @@ void FormModel::Load(const LoadContext& context) {
 
     ReadOptions options = mode_.reading;
     options.pens = &pens_;
+    options.keepsShapes = ChecksSolids(mode_) && (context.showsCheck || settings_.seenAreas == 1 ||
+                                                  mode_.output == OkOutput::SolidCheck);
     ReadOutcome outcome = ReadExchangeFile(context.programFolder, options, table_, drawing_, services_.notifier);
     readingStoppedEarly_ = outcome == ReadOutcome::ColourLimit;
     checkDue_ = ChecksSolids(mode_) && outcome == ReadOutcome::Finished;

@@ -29,6 +29,9 @@
 struct LoadContext {
     std::string programFolder;     // TEMP.TXT, vemora.lst, Vemora.INI, koumoku.INI, JWC_TEMP.TXT
     std::string coordinateFolder;  // ZTEMP.TXT; empty: Jw_cad's ZFILE value, read at OK
+    // The front end shows the solid check: the load keeps what the check needs of each solid,
+    // as it does where the settings count areas as seen or OK marks the findings.
+    bool showsCheck = false;
 };
 
 enum class RunState {

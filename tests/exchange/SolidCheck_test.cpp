@@ -20,12 +20,14 @@ struct Loaded {
     Drawing drawing{};
 };
 
-Loaded Read(const std::vector<Drawn>& solids) {
+// Where the load keeps the solids' shapes the check starts from them, otherwise from the lines.
+Loaded Read(const std::vector<Drawn>& solids, bool keepsShapes = false) {
     std::string bytes = "hq\r\n";
     for (const Drawn& s : solids) bytes += "lc10 " + std::to_string(s.colour) + "\r\n" + s.line + "\r\n";
     Loaded r;
     RecordingNotifier notifier;
-    EXPECT_EQ(ReadExchange(std::move(bytes), {.measuresAreas = true}, r.table, r.drawing, notifier),
+    EXPECT_EQ(ReadExchange(std::move(bytes), {.measuresAreas = true, .keepsShapes = keepsShapes}, r.table, r.drawing,
+                           notifier),
               ReadOutcome::Finished);
     return r;
 }
@@ -72,25 +74,27 @@ TEST(SolidCheck, FindsCrossedEmptyAndOverlappingSolidsAndTheAreasAsSeen) {
          {{Overlap, 1, 1, 1.0, 500, 500}, {Overlap, 1, 1, 1.0, 500, 500}, {Overlap, 1, 1, 1.0, 500, 500}}, {1.0}},
     };
     for (const CheckCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        Loaded loaded = Read(c.solids);
-        SolidCheck check = CheckSolids(loaded.table, loaded.drawing, c.reverse);
-        ASSERT_EQ(check.findings.size(), c.findings.size());
-        for (std::size_t i = 0; i < c.findings.size(); ++i) {
-            const Finding &got = check.findings[i], &want = c.findings[i];
-            EXPECT_EQ(FindingWord(got.kind), FindingWord(want.kind)) << i;
-            EXPECT_EQ(got.row, want.row) << i;
-            EXPECT_EQ(got.otherRow, want.otherRow) << i;
-            EXPECT_NEAR(got.area, want.area, 1e-9) << i;
-            EXPECT_NEAR(got.x, want.x, 1e-6) << i;
-            EXPECT_NEAR(got.y, want.y, 1e-6) << i;
+        for (bool keepsShapes : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (keepsShapes ? ", shapes kept" : ""));
+            Loaded loaded = Read(c.solids, keepsShapes);
+            SolidCheck check = CheckSolids(loaded.table, loaded.drawing, c.reverse);
+            ASSERT_EQ(check.findings.size(), c.findings.size());
+            for (std::size_t i = 0; i < c.findings.size(); ++i) {
+                const Finding &got = check.findings[i], &want = c.findings[i];
+                EXPECT_EQ(FindingWord(got.kind), FindingWord(want.kind)) << i;
+                EXPECT_EQ(got.row, want.row) << i;
+                EXPECT_EQ(got.otherRow, want.otherRow) << i;
+                EXPECT_NEAR(got.area, want.area, 1e-9) << i;
+                EXPECT_NEAR(got.x, want.x, 1e-6) << i;
+                EXPECT_NEAR(got.y, want.y, 1e-6) << i;
+            }
+            for (std::size_t row = 1; row <= c.seen.size(); ++row) {
+                ASSERT_TRUE(check.seenAreas[row]) << row;
+                EXPECT_NEAR(*check.seenAreas[row], c.seen[row - 1], 1e-9) << row;
+            }
+            EXPECT_FALSE(check.seenAreas[c.seen.size() + 1]);
+            EXPECT_FALSE(check.cutShort);
         }
-        for (std::size_t row = 1; row <= c.seen.size(); ++row) {
-            ASSERT_TRUE(check.seenAreas[row]) << row;
-            EXPECT_NEAR(*check.seenAreas[row], c.seen[row - 1], 1e-9) << row;
-        }
-        EXPECT_FALSE(check.seenAreas[c.seen.size() + 1]);
-        EXPECT_FALSE(check.cutShort);
     }
 }
 
