@@ -27,20 +27,18 @@ class Grid {
 
     std::size_t Cells() const { return columns_ * rows_; }
     std::size_t Columns() const { return columns_; }
-    std::size_t Column(double x) const { return Index((x - left_) * perCell_, columns_); }
-    std::size_t Row(double y) const { return Index((y - bottom_) * perCell_, rows_); }
-    // The number of cells the box covers.
-    std::size_t CellsOf(const SolidBox& box) const {
-        return (Column(box.maxX) - Column(box.minX) + 1) * (Row(box.maxY) - Row(box.minY) + 1);
-    }
+    std::uint32_t Column(double x) const { return Index((x - left_) * perCell_, columns_); }
+    std::uint32_t Row(double y) const { return Index((y - bottom_) * perCell_, rows_); }
 
   private:
     std::size_t Count(double length) const {
         const double cells = length * perCell_;  // NaN for an endless extent on endless cells
         return (cells > 0 ? static_cast<std::size_t>(std::min(cells, kMaxSide)) : 0) + 1;
     }
-    static std::size_t Index(double at, std::size_t count) {
-        return at >= static_cast<double>(count) ? count - 1 : at > 0 ? static_cast<std::size_t>(at) : 0;
+    static std::uint32_t Index(double at, std::size_t count) {
+        return static_cast<std::uint32_t>(at >= static_cast<double>(count) ? count - 1
+                                          : at > 0                          ? static_cast<std::size_t>(at)
+                                                                            : 0);
     }
 
     static constexpr double kMaxSide = 1 << 30;
@@ -48,10 +46,30 @@ class Grid {
     std::size_t columns_ = 1, rows_ = 1;
 };
 
-// A grid of cells about the size of the mean box, and not many more cells than boxes. Where
-// large boxes would be entered in a great many cells (a heap of large solids), the cells grow
-// until the entries are a few times the boxes.
-Grid ChooseGrid(std::span<const SolidBox> boxes, std::size_t count, const SolidBox& extent) {
+// The cells a box covers: its first and last column and row. Empty for a box that takes no part.
+struct CellRange {
+    std::uint32_t column0 = 1, column1 = 0, row0 = 1, row1 = 0;
+    std::size_t Cells() const { return column0 > column1 ? 0 : std::size_t{column1 - column0 + 1} * (row1 - row0 + 1); }
+};
+
+// The boxes' cells on the grid; returns how many there are in all.
+std::size_t MapBoxes(std::span<const SolidBox> boxes, const Grid& grid, std::vector<CellRange>& ranges) {
+    std::size_t entries = 0;
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        const SolidBox& box = boxes[i];
+        ranges[i] = TakesPart(box) ? CellRange{grid.Column(box.minX), grid.Column(box.maxX), grid.Row(box.minY),
+                                               grid.Row(box.maxY)}
+                                   : CellRange{};
+        entries += ranges[i].Cells();
+    }
+    return entries;
+}
+
+// A grid of cells about the size of the mean box, and no more cells than boxes, with each
+// box's cells. Where large boxes would be entered in a great many cells (a heap of large
+// solids), the cells grow until the entries are a few times the boxes.
+Grid ChooseGrid(std::span<const SolidBox> boxes, std::size_t count, const SolidBox& extent,
+                std::vector<CellRange>& ranges) {
     double sides = 0;
     for (const SolidBox& box : boxes)
         if (TakesPart(box)) sides += std::max(box.maxX - box.minX, box.maxY - box.minY);
@@ -59,13 +77,11 @@ Grid ChooseGrid(std::span<const SolidBox> boxes, std::size_t count, const SolidB
     const double n = static_cast<double>(count);
     double cell = std::max({sides / n, width / n, height / n});
     if (!(cell > 0)) cell = 1;  // every box a point: one cell
-    cell = std::max(cell, std::sqrt(width * height / (2 * n)));
+    cell = std::max(cell, std::sqrt(width * height / n));
+    ranges.resize(boxes.size());
     for (;; cell *= 2) {
         Grid grid(extent, cell);
-        std::size_t entries = 0;
-        for (const SolidBox& box : boxes)
-            if (TakesPart(box)) entries += grid.CellsOf(box);
-        if (entries <= 8 * count || grid.Cells() == 1) return grid;
+        if (MapBoxes(boxes, grid, ranges) <= 8 * count || grid.Cells() == 1) return grid;
     }
 }
 
@@ -82,24 +98,25 @@ bool ForEachBoxPair(std::span<const SolidBox> boxes, double minArea,
                   std::max(extent.maxY, box.maxY)};
     }
     if (count < 2) return true;
-    const Grid grid = ChooseGrid(boxes, count, extent);
+    std::vector<CellRange> ranges;
+    const Grid grid = ChooseGrid(boxes, count, extent, ranges);
 
     // The boxes of each cell, in index order: cell c holds members[start[c] .. start[c + 1]).
     std::vector<std::uint32_t> start(grid.Cells() + 1, 0);
-    const auto forEachCell = [&](const SolidBox& box, auto&& use) {
-        const std::size_t column0 = grid.Column(box.minX), column1 = grid.Column(box.maxX);
-        for (std::size_t row = grid.Row(box.minY), lastRow = grid.Row(box.maxY); row <= lastRow; ++row)
-            for (std::size_t column = column0; column <= column1; ++column) use(row * grid.Columns() + column);
+    const auto forEachCell = [&](const CellRange& range, auto&& use) {
+        for (std::size_t row = range.row0; row <= range.row1; ++row)
+            for (std::size_t column = range.column0; column <= range.column1; ++column)
+                use(row * grid.Columns() + column);
     };
-    for (const SolidBox& box : boxes)
-        if (TakesPart(box)) forEachCell(box, [&](std::size_t cell) { ++start[cell + 1]; });
+    for (const CellRange& range : ranges) forEachCell(range, [&](std::size_t cell) { ++start[cell + 1]; });
     for (std::size_t cell = 0; cell < grid.Cells(); ++cell) start[cell + 1] += start[cell];
     std::vector<std::uint32_t> members(start.back());
     {
         std::vector<std::uint32_t> next(start.begin(), start.end() - 1);
-        for (std::uint32_t i = 0; i < boxes.size(); ++i)
-            if (TakesPart(boxes[i])) forEachCell(boxes[i], [&](std::size_t cell) { members[next[cell]++] = i; });
+        for (std::uint32_t i = 0; i < ranges.size(); ++i)
+            forEachCell(ranges[i], [&](std::size_t cell) { members[next[cell]++] = i; });
     }
+    ranges = {};
 
     for (std::size_t cell = 0; cell < grid.Cells(); ++cell) {
         const std::size_t column = cell % grid.Columns(), row = cell / grid.Columns();

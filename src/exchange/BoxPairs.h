@@ -9,7 +9,7 @@
 #include <functional>
 #include <span>
 
-#include "model/Table.h"
+#include "exchange/Drawing.h"
 
 // Calls `visit(i, j)`, i < j, once for each pair of boxes that share more than `minArea`,
 // cells in turn, until `visit` returns false. Boxes whose minimum lies above their maximum

@@ -23,12 +23,28 @@ struct Attributes {
     SolidColour colour = 0;   // the colour the next solids are drawn in
 };
 
+// The box around a solid's corners, drawing mm.
+struct SolidBox {
+    double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
+};
+
+// What the load step keeps of a measured record where the solid check is to run, so that
+// the check reads again only the few lines it must measure exactly.
+struct MeasuredShape {
+    SolidBox box;
+    double area = 0.0;     // m², as the row counts it
+    bool crossed = false;  // a crossed quadrilateral
+};
+
 // Header arrays as read: element 0 holds the keyword, 1..16 the fields (texts, possibly empty).
 using HeaderArray = std::array<std::string, 17>;
 
 struct Drawing {
     std::string bytes;                // TEMP.TXT as read; LineRefs point into it
     std::vector<LineRef> otherLines;  // every line after the first; consumed lines have length 0
+    // Where the load keeps them, each measured record's shape in file order; the rows' lists
+    // of shapes index it.
+    std::vector<MeasuredShape> shapes;
     Attributes attributes;
     HeaderArray groupScales{}, textWidths{}, textHeights{}, textSpacings{}, textColours{};
     std::string savedTitle;           // the title after an "hhp1ch" record (UTF-8)

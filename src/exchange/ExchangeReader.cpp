@@ -158,15 +158,18 @@ class Walk {
     }
 
   private:
-    // Sizes the list of kept lines once from the line count, so that a large file is not
-    // copied while it grows. Capacity left unused costs address space, and memory only up to
-    // the end of the last 2 MB page touched (large blocks are advised for huge pages).
+    // Sizes the list of kept lines, and of shapes where they are kept, once from the line
+    // count, so that a large file is not copied while it grows. Capacity left unused costs
+    // address space, and memory only up to the end of the last 2 MB page touched (large blocks
+    // are advised for huge pages).
     void Reserve() {
         const std::string_view bytes = drawing_.bytes;
         std::size_t lineEnds = CountBytes(bytes, '\n');
         if (lineEnds == 0)
             lineEnds = CountBytes(bytes, '\r');
         memory::ReserveLarge(drawing_.otherLines, lineEnds + 1);
+        if (options_.keepsShapes)
+            memory::ReserveLarge(drawing_.shapes, lineEnds + 1);
     }
 
     std::optional<ReadOutcome> ReadLines() {

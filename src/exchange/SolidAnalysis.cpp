@@ -234,8 +234,10 @@ SolidPlacement TakeSolidRecord(std::string_view line,
         if (!solid)
             return SolidPlacement{row, RecordList::Sl4};
         target.area = target.area.value_or(0.0) + solid->area;
-        if (options.keepsShapes)
-            memory::PushBackLarge(target.records.shapes, ShapeOfSolid(*outline, *solid));
+        if (options.keepsShapes) {
+            memory::PushBackLarge(target.records.shapes, static_cast<std::uint32_t>(drawing.shapes.size()));
+            drawing.shapes.push_back(ShapeOfSolid(*outline, *solid));
+        }
         return SolidPlacement{row, RecordList::Sl};
     }
     if (options.measuresAreas) {

@@ -81,8 +81,8 @@ struct SolidPlacement {
 // - finds the row of the colour (first match for "sl", last match for the others) or adds
 //   a row with both swatches in that colour, and makes it the current row;
 // - "sl": counts it in the row's solid count; a triangle or quadrilateral adds its area to the
-//   row and its line goes to the row's measured list (its shape to the row's shapes where the
-//   options keep them); the line of
+//   row and its line goes to the row's measured list (its shape to the drawing's shapes, and
+//   the shape's index to the row's, where the options keep them); the line of
 //   any other "sl" goes to the unmeasured list (sl4), without area, so that a rewrite never
 //   loses it;
 // - "sc", "se", "so", "sg": where the options measure areas sets hasRoundFigures and the

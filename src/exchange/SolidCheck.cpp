@@ -168,7 +168,8 @@ SolidCheck CheckSolids(const Table& table, const Drawing& drawing, bool reverseO
         const bool keptShapes = records.shapes.size() == records.sl.size();
         for (std::size_t k = 0; k < records.sl.size(); ++k) {
             const LineRef line = records.sl[k];
-            std::optional<MeasuredShape> shape = keptShapes ? records.shapes[k] : ShapeOfLine(drawing, line);
+            std::optional<MeasuredShape> shape =
+                keptShapes ? drawing.shapes[records.shapes[k]] : ShapeOfLine(drawing, line);
             if (!shape) continue;
             if (shape->crossed || shape->area < kCheckTolerance) {
                 const SolidOutline outline = OutlineOf(drawing, line);

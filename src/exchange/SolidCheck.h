@@ -52,12 +52,13 @@ struct SolidCheck {
     bool cutShort = false;
 };
 
-// Checks the solids of the rows' measured lists. Jw_cad draws solids in file order, later
-// ones above, or the other way round when `reverseOrder` (its Reverse value is not 0).
-// Crossed quadrilaterals count as their two lobes. A solid whose outline Boost.Geometry
-// cannot use (a quadrilateral that folds back on one of its edges) is left out of the overlap
-// search. The pair search splits the solids' boxes by halves: n log n. Each pair of solids
-// whose boxes share more than the tolerance is measured exactly; beyond `pairLimit` such
+// Checks the solids of the rows' measured lists, starting from the shapes the load kept where
+// it kept them, else from the lines. Jw_cad draws solids in file order, later ones above, or
+// the other way round when `reverseOrder` (its Reverse value is not 0). Crossed quadrilaterals
+// count as their two lobes. A solid whose outline Boost.Geometry cannot use (a quadrilateral
+// that folds back on one of its edges) is left out of the overlap search. The pair search
+// goes by a grid of cells (ForEachBoxPair). Each pair of solids whose boxes share more than the
+// tolerance is measured exactly, the pairs shared among the cores; beyond `pairLimit` such
 // pairs the check stops short, as their number grows with the square of the solids heaped on
 // one place and each costs microseconds.
 SolidCheck CheckSolids(const Table& table, const Drawing& drawing, bool reverseOrder,

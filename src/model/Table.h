@@ -20,27 +20,15 @@ struct LineRef {
     std::uint32_t length = 0;
 };
 
-// The box around a solid's corners, drawing mm.
-struct SolidBox {
-    double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
-};
-
-// What the load step keeps of a measured record where the solid check is to run, so that
-// the check reads again only the few lines it must measure exactly.
-struct MeasuredShape {
-    SolidBox box;
-    double area = 0.0;     // m², as the row counts it
-    bool crossed = false;  // a crossed quadrilateral
-};
-
 // The six lists of kept solid records of a row, in file order; they move with the row when
 // rows are exchanged.
 struct RowRecords {
     std::vector<LineRef> sl4;  // "sl" records that are not measured (4 numbers, or unusable)
     std::vector<LineRef> sl;   // measured "sl" records (triangles, quadrilaterals)
     std::vector<LineRef> sc, se, so, sg;  // circle-related solids (not kept where areas are measured)
-    // Beside `sl`, element for element, where the load step keeps them; otherwise empty.
-    std::vector<MeasuredShape> shapes;
+    // Beside `sl`, element for element, where the load step keeps the measured records' shapes
+    // for the solid check: the index of each record's shape among the drawing's; otherwise empty.
+    std::vector<std::uint32_t> shapes;
 
     bool Empty() const { return sl4.empty() && sl.empty() && sc.empty() && se.empty() && so.empty() && sg.empty(); }
 };

@@ -170,8 +170,8 @@ private:
     // suggest that the current group gets named.
     std::string title_;
     bool readingStoppedEarly_ = false;
-    // The check and what the window shows of it. The check takes several times as long as the
-    // reading, so it is made only when asked for (vemora-cli mostly never asks), and kept: an
+    // The check and what the window shows of it. The check takes about as long as the reading
+    // again, so it is made only when asked for (vemora-cli mostly never asks), and kept: an
     // exchange of rows renumbers it, a deleted row only changes what the table counts.
     bool checkDue_ = false;  // the mode checks solids and the reading finished
     mutable std::optional<SolidCheck> check_;

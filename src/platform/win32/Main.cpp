@@ -55,7 +55,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     handOff.SetOwner(window.Handle());
 
     // Messages of the load step (a missing TEMP.TXT, ...) come before the form is shown.
-    model.Load({.programFolder = folder, .showsCheck = true});
+    model.Load({.programFolder = folder, .coordinateFolder = "", .showsCheck = true});
     if (model.GetRunState() != RunState::Running)
         return 0;
     window.Show(showCommand);
