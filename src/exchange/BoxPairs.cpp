@@ -7,7 +7,7 @@
 
 namespace {
 
-bool TakesPart(const SolidBox& box) { return box.minX <= box.maxX && box.minY <= box.maxY; }
+bool TakesPart(const SolidBox* box) { return box && box->minX <= box->maxX && box->minY <= box->maxY; }
 
 double SharedArea(const SolidBox& a, const SolidBox& b) {
     const double width = std::min(a.maxX, b.maxX) - std::max(a.minX, b.minX);
@@ -53,12 +53,12 @@ struct CellRange {
 };
 
 // The boxes' cells on the grid; returns how many there are in all.
-std::size_t MapBoxes(std::span<const SolidBox> boxes, const Grid& grid, std::vector<CellRange>& ranges) {
+std::size_t MapBoxes(std::span<const SolidBox* const> boxes, const Grid& grid, std::vector<CellRange>& ranges) {
     std::size_t entries = 0;
     for (std::size_t i = 0; i < boxes.size(); ++i) {
-        const SolidBox& box = boxes[i];
-        ranges[i] = TakesPart(box) ? CellRange{grid.Column(box.minX), grid.Column(box.maxX), grid.Row(box.minY),
-                                               grid.Row(box.maxY)}
+        const SolidBox* box = boxes[i];
+        ranges[i] = TakesPart(box) ? CellRange{grid.Column(box->minX), grid.Column(box->maxX), grid.Row(box->minY),
+                                               grid.Row(box->maxY)}
                                    : CellRange{};
         entries += ranges[i].Cells();
     }
@@ -68,11 +68,11 @@ std::size_t MapBoxes(std::span<const SolidBox> boxes, const Grid& grid, std::vec
 // A grid of cells about the size of the mean box, and no more cells than boxes, with each
 // box's cells. Where large boxes would be entered in a great many cells (a heap of large
 // solids), the cells grow until the entries are a few times the boxes.
-Grid ChooseGrid(std::span<const SolidBox> boxes, std::size_t count, const SolidBox& extent,
+Grid ChooseGrid(std::span<const SolidBox* const> boxes, std::size_t count, const SolidBox& extent,
                 std::vector<CellRange>& ranges) {
     double sides = 0;
-    for (const SolidBox& box : boxes)
-        if (TakesPart(box)) sides += std::max(box.maxX - box.minX, box.maxY - box.minY);
+    for (const SolidBox* box : boxes)
+        if (TakesPart(box)) sides += std::max(box->maxX - box->minX, box->maxY - box->minY);
     const double width = extent.maxX - extent.minX, height = extent.maxY - extent.minY;
     const double n = static_cast<double>(count);
     double cell = std::max({sides / n, width / n, height / n});
@@ -87,15 +87,15 @@ Grid ChooseGrid(std::span<const SolidBox> boxes, std::size_t count, const SolidB
 
 }  // namespace
 
-bool ForEachBoxPair(std::span<const SolidBox> boxes, double minArea,
+bool ForEachBoxPair(std::span<const SolidBox* const> boxes, double minArea,
                     const std::function<bool(std::uint32_t, std::uint32_t)>& visit) {
     SolidBox extent{HUGE_VAL, HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
     std::size_t count = 0;
-    for (const SolidBox& box : boxes) {
+    for (const SolidBox* box : boxes) {
         if (!TakesPart(box)) continue;
         ++count;
-        extent = {std::min(extent.minX, box.minX), std::min(extent.minY, box.minY), std::max(extent.maxX, box.maxX),
-                  std::max(extent.maxY, box.maxY)};
+        extent = {std::min(extent.minX, box->minX), std::min(extent.minY, box->minY),
+                  std::max(extent.maxX, box->maxX), std::max(extent.maxY, box->maxY)};
     }
     if (count < 2) return true;
     std::vector<CellRange> ranges;
@@ -121,9 +121,9 @@ bool ForEachBoxPair(std::span<const SolidBox> boxes, double minArea,
     for (std::size_t cell = 0; cell < grid.Cells(); ++cell) {
         const std::size_t column = cell % grid.Columns(), row = cell / grid.Columns();
         for (std::uint32_t p = start[cell]; p < start[cell + 1]; ++p) {
-            const SolidBox& a = boxes[members[p]];
+            const SolidBox& a = *boxes[members[p]];
             for (std::uint32_t q = p + 1; q < start[cell + 1]; ++q) {
-                const SolidBox& b = boxes[members[q]];
+                const SolidBox& b = *boxes[members[q]];
                 if (SharedArea(a, b) <= minArea || grid.Column(std::max(a.minX, b.minX)) != column ||
                     grid.Row(std::max(a.minY, b.minY)) != row)
                     continue;

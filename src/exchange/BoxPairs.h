@@ -12,7 +12,8 @@
 #include "exchange/Drawing.h"
 
 // Calls `visit(i, j)`, i < j, once for each pair of boxes that share more than `minArea`,
-// cells in turn, until `visit` returns false. Boxes whose minimum lies above their maximum
-// (or that hold NaN) take no part. Returns false when `visit` stopped the search.
-bool ForEachBoxPair(std::span<const SolidBox> boxes, double minArea,
+// cells in turn, until `visit` returns false. The boxes are given where they lie; a null
+// one takes no part, nor does one whose minimum lies above its maximum (or that holds NaN).
+// Returns false when `visit` stopped the search.
+bool ForEachBoxPair(std::span<const SolidBox* const> boxes, double minArea,
                     const std::function<bool(std::uint32_t, std::uint32_t)>& visit);

@@ -5,6 +5,7 @@
 #include <cassert>
 #include <cmath>
 #include <cstddef>
+#include <span>
 #include <tuple>
 #include <utility>
 
@@ -19,15 +20,20 @@ using geo::bg::get;
 
 constexpr double kToleranceMm2 = kCheckTolerance * 1e6;
 
-// What the check keeps of a measured solid besides its box; its outline is read again from
+// What the check keeps of a measured solid besides its shape; its outline is read again from
 // its line where a finding or a pair needs it, which is rare.
 struct Solid {
-    double area = 0.0;  // m², as measured
-    LineRef line;       // in file order: the drawing order
-    int row = 0;
-    bool crossed = false;
+    LineRef line;  // in file order: the drawing order
+    int row = 0;   // 0: a shape the load kept that is in no row's list now
     enum class Use : std::uint8_t { Unknown, Usable, Unusable } use = Use::Unknown;  // in the overlap search
 };
+
+// The load kept the shape of every solid in the rows' measured lists.
+bool ShapesKept(const Table& table) {
+    for (int row = 1; row <= kRowCount; ++row)
+        if (table.Row(row).records.shapes.size() != table.Row(row).records.sl.size()) return false;
+    return true;
+}
 
 SolidOutline OutlineOf(const Drawing& drawing, LineRef line) {
     std::optional<SolidOutline> outline = ReadSolidOutline(drawing.Text(line));
@@ -155,38 +161,48 @@ SolidCheck CheckSolids(const Table& table, const Drawing& drawing, bool reverseO
         Finding finding;
     };
     std::vector<Placed> placed;
-    // Each row's solids in file order, row after row; where the reading order matters (the
-    // findings' order, which solid is drawn above) the lines' offsets give it. Each has its box
-    // in the overlap search, unless it is empty or beyond Boost's range.
-    const std::size_t count = MeasuredSolidCount(table);
-    std::vector<Solid> solids;
-    std::vector<SolidBox> boxes;
-    solids.reserve(count);
-    boxes.reserve(count);
+    // The measured solids and their shapes: as the load kept them, in file order, or else as
+    // measured here from the lines, row after row. Where the reading order matters (the
+    // findings' order, which solid is drawn above) the lines' offsets give it.
+    const bool kept = ShapesKept(table);
+    std::vector<MeasuredShape> measuredHere;
+    std::vector<Solid> solids(kept ? drawing.shapes.size() : 0);
+    if (!kept) {
+        solids.reserve(MeasuredSolidCount(table));
+        measuredHere.reserve(MeasuredSolidCount(table));
+    }
     for (int row = 1; row <= kRowCount; ++row) {
         const RowRecords& records = table.Row(row).records;
-        const bool keptShapes = records.shapes.size() == records.sl.size();
         for (std::size_t k = 0; k < records.sl.size(); ++k) {
-            const LineRef line = records.sl[k];
-            std::optional<MeasuredShape> shape =
-                keptShapes ? drawing.shapes[records.shapes[k]] : ShapeOfLine(drawing, line);
-            if (!shape) continue;
-            if (shape->crossed || shape->area < kCheckTolerance) {
-                const SolidOutline outline = OutlineOf(drawing, line);
-                const MeasuredSolid measured = MeasureOutline(outline).value_or(MeasuredSolid{});
-                if (shape->crossed) {
-                    const geo::Point inside = WithinBoostRange(shape->box) ? InsidePoint(ShapeOf(outline))
-                                                                           : geo::Point(measured.centreX, measured.centreY);
-                    placed.push_back({line.offset, 0, {FindingKind::Crossed, row, 0, shape->area, inside.x(), inside.y()}});
-                }
-                if (shape->area < kCheckTolerance)
-                    placed.push_back(
-                        {line.offset, 0, {FindingKind::Empty, row, 0, shape->area, measured.centreX, measured.centreY}});
+            if (kept) {
+                solids[records.shapes[k]] = {records.sl[k], row};
+            } else if (std::optional<MeasuredShape> shape = ShapeOfLine(drawing, records.sl[k])) {
+                measuredHere.push_back(*shape);
+                solids.push_back({records.sl[k], row});
             }
-            solids.push_back({shape->area, line, row, shape->crossed});
-            const bool searched = shape->area >= kCheckTolerance && WithinBoostRange(shape->box);
-            boxes.push_back(searched ? shape->box : SolidBox{1, 1, 0, 0});  // no box: no part
         }
+    }
+    const std::span<const MeasuredShape> shapes = kept ? std::span(drawing.shapes) : std::span(measuredHere);
+
+    // Crossed and empty solids; the others' boxes in the overlap search, unless beyond Boost's range.
+    std::vector<const SolidBox*> boxes(solids.size());
+    for (std::size_t i = 0; i < solids.size(); ++i) {
+        const auto [line, row] = std::pair(solids[i].line, solids[i].row);
+        const MeasuredShape& shape = shapes[i];
+        if (row == 0) continue;
+        if (shape.crossed || shape.area < kCheckTolerance) {
+            const SolidOutline outline = OutlineOf(drawing, line);
+            const MeasuredSolid measured = MeasureOutline(outline).value_or(MeasuredSolid{});
+            if (shape.crossed) {
+                const geo::Point inside = WithinBoostRange(shape.box) ? InsidePoint(ShapeOf(outline))
+                                                                      : geo::Point(measured.centreX, measured.centreY);
+                placed.push_back({line.offset, 0, {FindingKind::Crossed, row, 0, shape.area, inside.x(), inside.y()}});
+            }
+            if (shape.area < kCheckTolerance)
+                placed.push_back(
+                    {line.offset, 0, {FindingKind::Empty, row, 0, shape.area, measured.centreX, measured.centreY}});
+        }
+        if (shape.area >= kCheckTolerance && WithinBoostRange(shape.box)) boxes[i] = &shape.box;
     }
 
     // Pairs of usable solids whose boxes share more than the tolerance (boxes that only touch
@@ -195,7 +211,7 @@ SolidCheck CheckSolids(const Table& table, const Drawing& drawing, bool reverseO
     const auto usable = [&](std::uint32_t i) {
         Solid& solid = solids[i];
         if (solid.use == Solid::Use::Unknown)
-            solid.use = Usable(OutlineOf(drawing, solid), solid.crossed) ? Solid::Use::Usable : Solid::Use::Unusable;
+            solid.use = Usable(OutlineOf(drawing, solid), shapes[i].crossed) ? Solid::Use::Usable : Solid::Use::Unusable;
         return solid.use == Solid::Use::Usable;
     };
     std::vector<std::pair<std::uint32_t, std::uint32_t>> pairs;
@@ -263,7 +279,8 @@ SolidCheck CheckSolids(const Table& table, const Drawing& drawing, bool reverseO
     std::size_t k = 0;
     for (std::size_t i = 0; i < solids.size(); ++i) {
         const Solid& s = solids[i];
-        double seen = s.area;
+        if (s.row == 0) continue;
+        double seen = shapes[i].area;
         if (k < firstCovers.size() && covers[firstCovers[k]].first == i) seen = coveredSeen[k++];
         std::optional<double>& rowArea = check.seenAreas[static_cast<std::size_t>(s.row)];
         rowArea = rowArea.value_or(0.0) + seen;
