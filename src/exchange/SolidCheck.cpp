@@ -16,8 +16,6 @@
 
 namespace {
 
-using geo::bg::get;
-
 constexpr double kToleranceMm2 = kCheckTolerance * 1e6;
 
 // What the check keeps of a measured solid besides its shape; its outline is read again from
@@ -187,7 +185,8 @@ SolidCheck CheckSolids(const Table& table, const Drawing& drawing, bool reverseO
     // Crossed and empty solids; the others' boxes in the overlap search, unless beyond Boost's range.
     std::vector<const SolidBox*> boxes(solids.size());
     for (std::size_t i = 0; i < solids.size(); ++i) {
-        const auto [line, row] = std::pair(solids[i].line, solids[i].row);
+        const LineRef line = solids[i].line;
+        const int row = solids[i].row;
         const MeasuredShape& shape = shapes[i];
         if (row == 0) continue;
         if (shape.crossed || shape.area < kCheckTolerance) {
