@@ -40,6 +40,14 @@ const std::string kRoomB = "sl 2000 0 3000 0 3000 1000 2000 1000";      // 1 m²
 const std::string kBowTie = "sl 0 0 2000 0 0 1000 2000 1000";           // lobes of 0.5 and 0.5
 const std::string kStrip = "sl 0 0 2000 0 2000 500 0 500";              // under the bow-tie's lower lobe
 
+// Fifteen rows of solids that are not measured (four numbers), then one that is, in row 16.
+std::vector<Drawn> LastRowOnly(const std::string& line) {
+    std::vector<Drawn> solids;
+    for (int colour = 1; colour <= 15; ++colour) solids.push_back({colour, "sl 0 0 1000 1000"});
+    solids.push_back({16, line});
+    return solids;
+}
+
 struct CheckCase {
     const char* name;
     std::vector<Drawn> solids;
@@ -72,6 +80,8 @@ TEST(SolidCheck, FindsCrossedEmptyAndOverlappingSolidsAndTheAreasAsSeen) {
          {0.0, 1.0}},
         {"three on one place, one row", {{1, kUnitSquare}, {1, kUnitSquare}, {1, kUnitSquare}}, false,
          {{Overlap, 1, 1, 1.0, 500, 500}, {Overlap, 1, 1, 1.0, 500, 500}, {Overlap, 1, 1, 1.0, 500, 500}}, {1.0}},
+        {"measured solids in the last row only", LastRowOnly(kBowTie), false, {{Crossed, 16, 0, 1.0, 1000, 2500.0 / 3}},
+         {}},
     };
     for (const CheckCase& c : cases) {
         for (bool keepsShapes : {false, true}) {

@@ -74,7 +74,7 @@ TEST(ItemTable, UnitsColoursAndNamesThatAreMissingOrNoNumbers) {
 TEST(ItemTable, CountIsKeptWithinTheRows) {
     const std::pair<const char*, int> cases[] = {{"99", 17}, {"16", 17},        {"15", 16},         {"0", 1},
                                                  {"-5", 1},  {"2147483647", 17}, {"2147483648", 5}, {"abc", 5},
-                                                 {"2.5", 5}, {"", 5}};
+                                                 {"2.5", 5}, {"", 5},           {"-2147483648", 1}, {"-2147483649", 5}};
     for (auto [count, firstFreeRow] : cases) {
         Table table = EmptyTable();
         table.firstFreeRow = 5;
