@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <utility>
 #include <vector>
+
+#include "base/Parallel.h"
 
 namespace {
 
@@ -118,18 +121,45 @@ bool ForEachBoxPair(std::span<const SolidBox* const> boxes, double minArea,
     }
     ranges = {};
 
-    for (std::size_t cell = 0; cell < grid.Cells(); ++cell) {
-        const std::size_t column = cell % grid.Columns(), row = cell / grid.Columns();
-        for (std::uint32_t p = start[cell]; p < start[cell + 1]; ++p) {
-            const SolidBox& a = *boxes[members[p]];
-            for (std::uint32_t q = p + 1; q < start[cell + 1]; ++q) {
-                const SolidBox& b = *boxes[members[q]];
-                if (SharedArea(a, b) <= minArea || grid.Column(std::max(a.minX, b.minX)) != column ||
-                    grid.Row(std::max(a.minY, b.minY)) != row)
-                    continue;
-                if (!visit(members[p], members[q])) return false;
+    // The pairs of the cells from `first` to `last`, in cell order, until `use` returns false.
+    const auto forEachPairIn = [&](std::size_t first, std::size_t last, auto&& use) {
+        for (std::size_t cell = first; cell < last; ++cell) {
+            const std::size_t column = cell % grid.Columns(), row = cell / grid.Columns();
+            for (std::uint32_t p = start[cell]; p < start[cell + 1]; ++p) {
+                const SolidBox& a = *boxes[members[p]];
+                for (std::uint32_t q = p + 1; q < start[cell + 1]; ++q) {
+                    const SolidBox& b = *boxes[members[q]];
+                    if (SharedArea(a, b) <= minArea || grid.Column(std::max(a.minX, b.minX)) != column ||
+                        grid.Row(std::max(a.minY, b.minY)) != row)
+                        continue;
+                    if (!use(members[p], members[q])) return false;
+                }
             }
         }
+        return true;
+    };
+    // The cells are searched on every core in runs, each run keeping up to a few thousand
+    // pairs, and the pairs are then visited run after run: the order is the cells' own. A run
+    // with more pairs than it keeps (a heap of solids) is searched again as it is visited.
+    constexpr std::size_t kRuns = 256, kKeptPerRun = 4096;
+    const std::size_t runs = std::min(kRuns, grid.Cells());
+    const auto firstCell = [&](std::size_t run) { return run * grid.Cells() / runs; };
+    std::vector<std::vector<std::pair<std::uint32_t, std::uint32_t>>> found(runs);
+    std::vector<char> searchedWhole(runs);  // not vector<bool>: written from several threads
+    parallel::ForEach(runs, [&](std::size_t run) {
+        searchedWhole[run] = forEachPairIn(firstCell(run), firstCell(run + 1), [&](std::uint32_t a, std::uint32_t b) {
+            if (found[run].size() == kKeptPerRun) return false;
+            found[run].emplace_back(a, b);
+            return true;
+        });
+    });
+    for (std::size_t run = 0; run < runs; ++run) {
+        if (!searchedWhole[run]) {
+            if (!forEachPairIn(firstCell(run), firstCell(run + 1), visit)) return false;
+            continue;
+        }
+        for (const auto& [a, b] : found[run])
+            if (!visit(a, b)) return false;
     }
     return true;
 }

@@ -42,8 +42,9 @@ using HeaderArray = std::array<std::string, 17>;
 struct Drawing {
     std::string bytes;                // TEMP.TXT as read; LineRefs point into it
     std::vector<LineRef> otherLines;  // every line after the first; consumed lines have length 0
-    // Where the load keeps them, each measured record's shape in file order; the rows' lists
-    // of shapes index it.
+    // Where the load keeps them, the shape of every line that reads as a plain solid record,
+    // in file order (NaN as the area of one that does not measure); the rows' lists of shapes
+    // index those of their measured records.
     std::vector<MeasuredShape> shapes;
     Attributes attributes;
     HeaderArray groupScales{}, textWidths{}, textHeights{}, textSpacings{}, textColours{};

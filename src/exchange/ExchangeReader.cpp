@@ -6,11 +6,13 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <numeric>
 #include <optional>
 #include <string_view>
 
 #include "base/File.h"
 #include "base/Memory.h"
+#include "base/Parallel.h"
 #include "base/Sjis.h"
 #include "base/Text.h"
 #include "base/Numbers.h"
@@ -75,25 +77,6 @@ void ReadHeader(HeaderArray& array, std::string_view line, std::size_t count) {
     }
 }
 
-// The number of bytes equal to `c`, eight at a time: in each word the bytes equal to `c`
-// become zero, and of the masks below each zero byte alone keeps its top bit.
-std::size_t CountBytes(std::string_view bytes, char c) {
-    constexpr std::uint64_t kLowBits = 0x7F7F7F7F7F7F7F7FULL;
-    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
-    const std::uint64_t pattern = kOnes * static_cast<unsigned char>(c);
-    std::size_t total = 0, i = 0;
-    for (; i + 8 <= bytes.size(); i += 8) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, bytes.data() + i, sizeof word);
-        word ^= pattern;
-        const std::uint64_t matches = ~(((word & kLowBits) + kLowBits) | word | kLowBits) >> 7;  // 1 per byte
-        total += static_cast<std::size_t>((matches * kOnes) >> 56);  // the bytes added up in the top byte
-    }
-    for (; i < bytes.size(); ++i)
-        total += bytes[i] == c ? 1 : 0;
-    return total;
-}
-
 // Walks a buffer line by line; CR LF, LF and CR each end a line, and a line end at the very
 // end adds no empty line.
 class LineCursor {
@@ -144,11 +127,105 @@ class LineCursor {
     std::size_t pos_ = 0;
 };
 
+// Whether a line reads as a plain solid record: "sl" in either case. Whether it is one (and
+// not, say, the title after an "hhp1ch" record) only the walk over the file can tell.
+bool ReadsAsPlainSolid(std::string_view line) {
+    return line.size() >= 2 && text::FoldAscii(line[0]) == 's' && text::FoldAscii(line[1]) == 'l';
+}
+
+// The plain solid records measured on every core before the walk over the file, which takes
+// the measures in file order: the n-th line that reads as a plain solid has the n-th. The file
+// is cut into blocks of about 64 KiB just after line feeds, where a line always ends; each
+// block's plain solid lines are counted, then measured into their places. Where the options
+// keep shapes, the measures are the drawing's list of shapes itself. The lines are counted on
+// the way, for the walk's list of kept lines.
+class SolidsMeasuredAhead {
+  public:
+    SolidsMeasuredAhead(std::string_view bytes, bool keepsShapes, std::vector<MeasuredShape>& shapes)
+        : keepsShapes_(keepsShapes), shapes_(shapes) {
+        const std::vector<std::string_view> blocks = Blocks(bytes);
+        std::vector<std::size_t> firsts(blocks.size() + 1);  // each block's first plain solid line; the total
+        std::vector<std::size_t> lineCounts(blocks.size());
+        parallel::ForEach(blocks.size(), [&](std::size_t b) {
+            ForEachLine(blocks[b], [&](std::string_view line) {
+                ++lineCounts[b];
+                firsts[b + 1] += ReadsAsPlainSolid(line) ? 1 : 0;
+            });
+        });
+        std::partial_sum(firsts.begin(), firsts.end(), firsts.begin());
+        lineCount_ = std::accumulate(lineCounts.begin(), lineCounts.end(), std::size_t{0});
+        if (keepsShapes) {
+            memory::ReserveLarge(shapes, firsts.back());
+            shapes.resize(firsts.back());
+        } else {
+            memory::ReserveLarge(areas_, firsts.back());
+            areas_.resize(firsts.back());
+        }
+        parallel::ForEach(blocks.size(), [&](std::size_t b) {
+            std::size_t n = firsts[b];
+            ForEachLine(blocks[b], [&](std::string_view line) {
+                if (ReadsAsPlainSolid(line))
+                    Measure(n++, line);
+            });
+        });
+    }
+
+    // The lines of the file.
+    std::size_t LineCount() const { return lineCount_; }
+
+    // The area of the n-th plain solid line in m², or NaN where the record does not measure.
+    double Area(std::size_t n) const { return keepsShapes_ ? shapes_[n].area : areas_[n]; }
+
+  private:
+    static std::vector<std::string_view> Blocks(std::string_view bytes) {
+        constexpr std::size_t kBlockBytes = 64 * 1024;
+        std::vector<std::string_view> blocks;
+        while (!bytes.empty()) {
+            const std::size_t feed = bytes.size() > kBlockBytes ? bytes.find('\n', kBlockBytes) : std::string_view::npos;
+            const std::size_t size = feed == std::string_view::npos ? bytes.size() : feed + 1;
+            blocks.push_back(bytes.substr(0, size));
+            bytes.remove_prefix(size);
+        }
+        return blocks;
+    }
+
+    template <typename Visit>
+    static void ForEachLine(std::string_view block, const Visit& visit) {
+        LineCursor lines(block);
+        LineRef ref;
+        std::string_view line;
+        while (lines.Next(ref, line))
+            visit(line);
+    }
+
+    void Measure(std::size_t n, std::string_view line) {
+        std::optional<SolidOutline> outline = ReadSolidOutline(line);
+        std::optional<MeasuredSolid> solid = outline ? MeasureOutline(*outline) : std::nullopt;
+        const double area = solid ? solid->area : std::numeric_limits<double>::quiet_NaN();
+        if (!keepsShapes_)
+            areas_[n] = area;
+        else if (solid)
+            shapes_[n] = ShapeOfSolid(*outline, *solid);
+        else
+            shapes_[n].area = area;
+    }
+
+    bool keepsShapes_;
+    std::vector<MeasuredShape>& shapes_;
+    std::vector<double> areas_;
+    std::size_t lineCount_ = 0;
+};
+
 // One walk over the file: the attribute state, the header values and the kept lines.
 class Walk {
   public:
     Walk(const ReadOptions& options, Table& table, Drawing& drawing, Notifier& notifier)
-        : options_(options), table_(table), drawing_(drawing), notifier_(notifier), lines_(drawing.bytes) {}
+        : options_(options),
+          table_(table),
+          drawing_(drawing),
+          notifier_(notifier),
+          lines_(drawing.bytes),
+          measuredAhead_(drawing.bytes, options.keepsShapes, drawing.shapes) {}
 
     // Reads every line after the first; nullopt at the end of the file, otherwise the
     // outcome that stopped the reading. Either way the rows then hold their solid records.
@@ -158,26 +235,25 @@ class Walk {
     }
 
   private:
-    // Sizes the list of kept lines, and of shapes where they are kept, once from the line
-    // count, so that a large file is not copied while it grows. Capacity left unused costs
-    // address space, and memory only up to the end of the last 2 MB page touched (large blocks
-    // are advised for huge pages).
-    void Reserve() {
-        const std::string_view bytes = drawing_.bytes;
-        std::size_t lineEnds = CountBytes(bytes, '\n');
-        if (lineEnds == 0)
-            lineEnds = CountBytes(bytes, '\r');
-        memory::ReserveLarge(drawing_.otherLines, lineEnds + 1);
-        if (options_.keepsShapes)
-            memory::ReserveLarge(drawing_.shapes, lineEnds + 1);
+    // Sizes the list of kept lines once from the line count, so that a large file is not
+    // copied while it grows (large blocks are advised for huge pages).
+    void Reserve() { memory::ReserveLarge(drawing_.otherLines, measuredAhead_.LineCount()); }
+
+    // The next line, counted among the plain solid lines where it reads as one.
+    bool NextLine(LineRef& ref, std::string_view& line) {
+        if (!lines_.Next(ref, line))
+            return false;
+        if (ReadsAsPlainSolid(line))
+            ++plainSolidLines_;
+        return true;
     }
 
     std::optional<ReadOutcome> ReadLines() {
         LineRef ref;
         std::string_view line;
-        if (!lines_.Next(ref, line))
+        if (!NextLine(ref, line))
             return std::nullopt;  // the first line is not read
-        while (lines_.Next(ref, line)) {
+        while (NextLine(ref, line)) {
             LineRef kept = ref;
             if (!line.empty() && text::FoldAscii(line[0]) == 'h' && !ReadHeaderRecord(line, kept))
                 continue;
@@ -217,7 +293,7 @@ class Walk {
             // The title is the next line after its first double quote (the whole line when it
             // has none); that line takes the record's place among the kept lines.
             std::string_view title;
-            if (!lines_.Next(kept, title)) {
+            if (!NextLine(kept, title)) {
                 drawing_.savedTitle.clear();
                 drawing_.titleBox = drawing_.savedTitle;
                 return false;
@@ -255,7 +331,12 @@ class Walk {
             AssignText(state.textType, line.substr(2));
         } else if (first == 's' &&
                    (second == 'l' || second == 'c' || second == 'e' || second == 'o' || second == 'g')) {
-            SolidPlacement placement = TakeSolidRecord(line, state.colour, options_, table_, drawing_, notifier_);
+            // A plain solid's measure, taken ahead: this line is the last plain solid line read.
+            const PlainSolidMeasure measure = second == 'l' ? PlainSolidMeasure{measuredAhead_.Area(plainSolidLines_ - 1),
+                                                                                static_cast<std::uint32_t>(plainSolidLines_ - 1)}
+                                                            : PlainSolidMeasure{};
+            SolidPlacement placement =
+                TakeSolidRecord(line, measure, state.colour, options_, table_, drawing_, notifier_);
             if (placement.stopsReading)
                 return ReadOutcome::ColourLimit;
             if (placement.list)
@@ -334,6 +415,8 @@ class Walk {
     Drawing& drawing_;
     Notifier& notifier_;
     LineCursor lines_;
+    const SolidsMeasuredAhead measuredAhead_;
+    std::size_t plainSolidLines_ = 0;  // the lines read so far that read as plain solids
 };
 
 // The end of the exchange reading: warns about circle-related solids, reports a file without

@@ -200,6 +200,7 @@ std::vector<LineRef>& ListOf(RowRecords& records, RecordList list) {
 }
 
 SolidPlacement TakeSolidRecord(std::string_view line,
+                               PlainSolidMeasure measure,
                                SolidColour colour,
                                const ReadOptions& options,
                                Table& table,
@@ -229,15 +230,11 @@ SolidPlacement TakeSolidRecord(std::string_view line,
     if (plain) {
         TableRow& target = table.Row(row);
         ++target.solidCount;
-        std::optional<SolidOutline> outline = ReadSolidOutline(line);
-        std::optional<MeasuredSolid> solid = outline ? MeasureOutline(*outline) : std::nullopt;
-        if (!solid)
+        if (std::isnan(measure.area))
             return SolidPlacement{row, RecordList::Sl4};
-        target.area = target.area.value_or(0.0) + solid->area;
-        if (options.keepsShapes) {
-            memory::PushBackLarge(target.records.shapes, static_cast<std::uint32_t>(drawing.shapes.size()));
-            drawing.shapes.push_back(ShapeOfSolid(*outline, *solid));
-        }
+        target.area = target.area.value_or(0.0) + measure.area;
+        if (options.keepsShapes)
+            memory::PushBackLarge(target.records.shapes, measure.shape);
         return SolidPlacement{row, RecordList::Sl};
     }
     if (options.measuresAreas) {

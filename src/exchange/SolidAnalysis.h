@@ -80,9 +80,9 @@ struct SolidPlacement {
 // `colour`:
 // - finds the row of the colour (first match for "sl", last match for the others) or adds
 //   a row with both swatches in that colour, and makes it the current row;
-// - "sl": counts it in the row's solid count; a triangle or quadrilateral adds its area to the
-//   row and its line goes to the row's measured list (its shape to the drawing's shapes, and
-//   the shape's index to the row's, where the options keep them); the line of
+// - "sl": counts it in the row's solid count; one that measures (a triangle or
+//   quadrilateral) adds `measure.area` to the row and its line goes to the row's measured
+//   list (and its shape's index to the row's, where the options keep shapes); the line of
 //   any other "sl" goes to the unmeasured list (sl4), without area, so that a rewrite never
 //   loses it;
 // - "sc", "se", "so", "sg": where the options measure areas sets hasRoundFigures and the
@@ -92,7 +92,16 @@ struct SolidPlacement {
 // the reading, as the solids could not all be written back. Otherwise the record is counted in
 // the drawing's left-out solids and colours, not measured, and gets row 0: its line stays
 // among the other lines.
+// A plain solid record's measure as the load step takes it, ahead of the walk over the file:
+// its area in m² (NaN where the record does not measure) and its shape's index in the
+// drawing's list of shapes, where the options keep them.
+struct PlainSolidMeasure {
+    double area = 0.0;
+    std::uint32_t shape = 0;
+};
+
 SolidPlacement TakeSolidRecord(std::string_view line,
+                               PlainSolidMeasure measure,
                                SolidColour colour,
                                const ReadOptions& options,
                                Table& table,

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <random>
 #include <set>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -18,14 +21,22 @@ std::vector<const SolidBox*> Addresses(const std::vector<SolidBox>& boxes) {
     return addresses;
 }
 
-Pairs FoundPairs(const std::vector<const SolidBox*>& boxes, double minArea) {
-    Pairs found;
-    EXPECT_TRUE(ForEachBoxPair(boxes, minArea, [&](std::uint32_t i, std::uint32_t j) {
+// The pairs in the order visited, the search stopped after `limit` of them.
+std::vector<std::pair<std::uint32_t, std::uint32_t>> VisitedPairs(const std::vector<const SolidBox*>& boxes,
+                                                                  double minArea, std::size_t limit = SIZE_MAX) {
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> visited;
+    const bool whole = ForEachBoxPair(boxes, minArea, [&](std::uint32_t i, std::uint32_t j) {
         EXPECT_LT(i, j);
-        found.insert({i, j});
-        return true;
-    }));
-    return found;
+        visited.emplace_back(i, j);
+        return visited.size() < limit;
+    });
+    EXPECT_EQ(whole, visited.size() < limit);
+    return visited;
+}
+
+Pairs FoundPairs(const std::vector<const SolidBox*>& boxes, double minArea) {
+    const auto visited = VisitedPairs(boxes, minArea);
+    return Pairs(visited.begin(), visited.end());
 }
 
 // Every pair tested: the answer the grid must give.
@@ -58,9 +69,7 @@ TEST(BoxPairs, FindsEachPairThatSharesMoreThanTheAreaOnce) {
     addresses[3] = nullptr;  // takes no part
     EXPECT_EQ(FoundPairs(addresses, 1.0), (Pairs{{0, 2}, {0, 7}, {1, 2}, {2, 7}}));
 
-    int visited = 0;
-    EXPECT_FALSE(ForEachBoxPair(addresses, 1.0, [&](std::uint32_t, std::uint32_t) { return ++visited < 2; }));
-    EXPECT_EQ(visited, 2);
+    EXPECT_EQ(VisitedPairs(addresses, 1.0, 2).size(), 2u);
 }
 
 // Random layouts against every pair: rooms spread out, a heap in one place, boxes on one line,
@@ -78,7 +87,13 @@ TEST(BoxPairs, GivesWhatTestingEveryPairGives) {
             if (layout == 4) (i % 2 ? w : h) = i % 3 ? 0 : 2e4;
             boxes.push_back({x, y, x + w, y + h});
         }
-        EXPECT_EQ(FoundPairs(Addresses(boxes), 1.0), AllPairs(boxes, 1.0)) << "layout " << layout;
+        const auto visited = VisitedPairs(Addresses(boxes), 1.0);
+        EXPECT_EQ(Pairs(visited.begin(), visited.end()), AllPairs(boxes, 1.0)) << "layout " << layout;
+        // A search stopped early has visited the first pairs of the whole search.
+        for (std::size_t limit : {std::size_t{1}, visited.size() / 3, visited.size() - 1}) {
+            EXPECT_TRUE(std::ranges::equal(VisitedPairs(Addresses(boxes), 1.0, limit), std::span(visited).first(limit)))
+                << "layout " << layout << ", " << limit << " pairs";
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 #include "ExchangeGenerator.h"
 #include "TempFolder.h"
@@ -183,6 +184,54 @@ TEST(ExchangeReader, MillionSolidsWithoutOverflowAndWithTheirTotalArea) {
         total += r.table.Row(i).area.value_or(0.0);
     }
     EXPECT_NEAR(total, generated.totalArea, generated.totalArea * 1e-10);
+}
+
+// The solids are measured on every core before the walk over the file, which takes their
+// measures in file order. Over many blocks, with titles and unmeasured records that read as
+// solids and every kind of line end, each row gets exactly the sum of its own lines' areas in
+// reading order, and the kept shapes are those of its own lines.
+TEST(ExchangeReader, SolidsMeasuredAheadAreThoseOfTheirOwnLines) {
+    const std::string generated = GenerateExchange({.solids = 20000, .colours = 5, .seed = 3}).bytes;
+    std::string bytes;
+    std::size_t lineCount = 0;
+    for (std::size_t start = 0, end; (end = generated.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        const std::string_view line(generated.data() + start, end - start);
+        const char* lineEnds[] = {"\r\n", "\n", "\r"};
+        const char* lineEnd = lineEnds[lineCount++ * 3 / 24000 % 3];  // in runs across the blocks
+        bytes.append(line).append(lineEnd);
+        if (lineCount % 997 == 0)
+            bytes.append("hhp1ch").append(lineEnd).append("sl 0 0 99999 0 0 99999").append(lineEnd);
+        if (lineCount % 1009 == 0)
+            bytes.append("sl 1 2 3").append(lineEnd);
+    }
+    for (bool keepsShapes : {false, true}) {
+        SCOPED_TRACE(keepsShapes ? "shapes kept" : "no shapes");
+        Loaded r = Load(bytes, {.measuresAreas = true, .keepsShapes = keepsShapes});
+        ASSERT_EQ(r.outcome, ReadOutcome::Finished);
+        EXPECT_EQ(r.drawing.savedTitle, "sl 0 0 99999 0 0 99999");
+        std::size_t unmeasured = 0;
+        for (int i = 1; i < r.table.firstFreeRow; ++i) {
+            const TableRow& row = r.table.Row(i);
+            double area = 0;
+            for (std::size_t k = 0; k < row.records.sl.size(); ++k) {
+                const std::string_view line = r.drawing.Text(row.records.sl[k]);
+                const MeasuredSolid solid = MeasureSolid(line).value();
+                area += solid.area;
+                if (!keepsShapes)
+                    continue;
+                const MeasuredShape expected = ShapeOfSolid(ReadSolidOutline(line).value(), solid);
+                const MeasuredShape& kept = r.drawing.shapes.at(row.records.shapes.at(k));
+                EXPECT_EQ(std::tie(kept.box.minX, kept.box.minY, kept.box.maxX, kept.box.maxY, kept.area, kept.crossed),
+                          std::tie(expected.box.minX, expected.box.minY, expected.box.maxX, expected.box.maxY,
+                                   expected.area, expected.crossed));
+            }
+            EXPECT_EQ(row.area.value_or(0.0), area) << "row " << i;
+            EXPECT_EQ(row.solidCount, static_cast<std::int64_t>(row.records.sl.size() + row.records.sl4.size()));
+            unmeasured += row.records.sl4.size();
+        }
+        EXPECT_EQ(unmeasured, lineCount / 1009);
+        EXPECT_EQ(MeasuredSolids(r.table, r.drawing).size(), 20000u);
+    }
 }
 
 // A missing TEMP.TXT is reported and leaves the table alone; one in any letter case is read.

@@ -51,11 +51,11 @@ TEST(SolidAnalysis, FirstMatchForPlainSolidsLastMatchForTheOthers) {
     EXPECT_EQ(FindRow(drawing, table, 5, true), 0);
     RecordingNotifier notifier;
     const ReadOptions rewrite{.rewritesSolids = true};
-    std::optional<SolidPlacement> plain = TakeSolidRecord("sl 0 0 1000 0 0 1000", 7, rewrite, table, drawing, notifier);
+    std::optional<SolidPlacement> plain = TakeSolidRecord("sl 0 0 1000 0 0 1000", {0.5, 0}, 7, rewrite, table, drawing, notifier);
     ASSERT_TRUE(plain);
     EXPECT_EQ(plain->row, 1);
     EXPECT_EQ(plain->list, RecordList::Sl);
-    std::optional<SolidPlacement> circle = TakeSolidRecord("sc 0 0 1", 7, rewrite, table, drawing, notifier);
+    std::optional<SolidPlacement> circle = TakeSolidRecord("sc 0 0 1", {}, 7, rewrite, table, drawing, notifier);
     ASSERT_TRUE(circle);
     EXPECT_EQ(circle->row, 3);
     EXPECT_EQ(circle->list, RecordList::Sc);
