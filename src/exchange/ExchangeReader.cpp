@@ -4,11 +4,14 @@
 #include <bit>
 #include <cassert>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <numeric>
 #include <optional>
 #include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "base/File.h"
 #include "base/Memory.h"
@@ -97,27 +100,19 @@ class LineCursor {
     }
 
   private:
-    // The first CR or LF from `pos`, or the end. Eight bytes at a time: a byte below 0x0E
-    // (CR is 0x0D, LF 0x0A) sets the high bit of its lane in the mask, and the lowest such lane
-    // is exact; another control character found that way is passed over.
+    // The first CR or LF from `pos`, or the end: sixteen bytes compared at once where the
+    // processor can (every x86-64 can), the rest one at a time.
     std::size_t FindLineEnd(std::size_t pos) const {
         const char* data = bytes_.data();
-        if constexpr (std::endian::native == std::endian::little) {
-            constexpr std::uint64_t kOnes = 0x0101010101010101ULL, kHighs = 0x8080808080808080ULL;
-            while (pos + 8 <= bytes_.size()) {
-                std::uint64_t word;
-                std::memcpy(&word, data + pos, 8);
-                std::uint64_t mask = (word - kOnes * 0x0E) & ~word & kHighs;
-                if (mask == 0) {
-                    pos += 8;
-                    continue;
-                }
-                pos += static_cast<std::size_t>(std::countr_zero(mask) / 8);
-                if (data[pos] == '\n' || data[pos] == '\r')
-                    return pos;
-                ++pos;
-            }
+#if defined(__SSE2__)
+        const __m128i feeds = _mm_set1_epi8('\n'), returns = _mm_set1_epi8('\r');
+        for (; pos + 16 <= bytes_.size(); pos += 16) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos));
+            const int ends = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, feeds), _mm_cmpeq_epi8(chunk, returns)));
+            if (ends != 0)
+                return pos + static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(ends)));
         }
+#endif
         while (pos < bytes_.size() && data[pos] != '\n' && data[pos] != '\r')
             ++pos;
         return pos;
