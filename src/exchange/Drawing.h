@@ -3,12 +3,14 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/Memory.h"
 #include "base/SolidColour.h"
 #include "model/Table.h"
 
@@ -36,12 +38,49 @@ struct MeasuredShape {
     bool crossed = false;  // a crossed quadrilateral
 };
 
+// The lines after the first that the rewrite writes back before the solids, in file order:
+// where the reading consumed a record (a solid, an "lc10 " colour) an empty line stands in
+// its place. A run of empty lines, such as thousands of solids in a row leave, is one entry.
+class OtherLines {
+  public:
+    // Adds a line; one of length 0 is an empty line, wherever it was read.
+    void Add(LineRef line) {
+        if (line.length != 0)
+            memory::PushBackLarge(entries_, line);
+        else if (!entries_.empty() && entries_.back().length == 0)
+            ++entries_.back().offset;
+        else
+            entries_.push_back({1, 0});
+    }
+
+    // Calls `visit` with the text of each line in turn, from the bytes the lines were read from.
+    template <typename Visit>
+    void ForEach(std::string_view bytes, const Visit& visit) const {
+        for (const LineRef& entry : entries_) {
+            if (entry.length != 0)
+                visit(bytes.substr(entry.offset, entry.length));
+            else
+                for (std::uint32_t i = 0; i < entry.offset; ++i) visit(std::string_view{});
+        }
+    }
+
+    // The lines in all.
+    std::size_t Count() const {
+        std::size_t count = 0;
+        for (const LineRef& entry : entries_) count += entry.length != 0 ? 1 : entry.offset;
+        return count;
+    }
+
+  private:
+    std::vector<LineRef> entries_;  // a line, or of length 0: as many empty lines as `offset` says
+};
+
 // Header arrays as read: element 0 holds the keyword, 1..16 the fields (texts, possibly empty).
 using HeaderArray = std::array<std::string, 17>;
 
 struct Drawing {
     std::string bytes;                // TEMP.TXT as read; LineRefs point into it
-    std::vector<LineRef> otherLines;  // every line after the first; consumed lines have length 0
+    OtherLines otherLines;
     // Where the load keeps them, the shape of every line that reads as a plain solid record,
     // in file order (NaN as the area of one that does not measure); the rows' lists of shapes
     // index those of their measured records.

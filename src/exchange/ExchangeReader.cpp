@@ -132,23 +132,17 @@ bool ReadsAsPlainSolid(std::string_view line) {
 // the measures in file order: the n-th line that reads as a plain solid has the n-th. The file
 // is cut into blocks of about 64 KiB just after line feeds, where a line always ends; each
 // block's plain solid lines are counted, then measured into their places. Where the options
-// keep shapes, the measures are the drawing's list of shapes itself. The lines are counted on
-// the way, for the walk's list of kept lines.
+// keep shapes, the measures are the drawing's list of shapes itself.
 class SolidsMeasuredAhead {
   public:
     SolidsMeasuredAhead(std::string_view bytes, bool keepsShapes, std::vector<MeasuredShape>& shapes)
         : keepsShapes_(keepsShapes), shapes_(shapes) {
         const std::vector<std::string_view> blocks = Blocks(bytes);
         std::vector<std::size_t> firsts(blocks.size() + 1);  // each block's first plain solid line; the total
-        std::vector<std::size_t> lineCounts(blocks.size());
         parallel::ForEach(blocks.size(), [&](std::size_t b) {
-            ForEachLine(blocks[b], [&](std::string_view line) {
-                ++lineCounts[b];
-                firsts[b + 1] += ReadsAsPlainSolid(line) ? 1 : 0;
-            });
+            ForEachLine(blocks[b], [&](std::string_view line) { firsts[b + 1] += ReadsAsPlainSolid(line) ? 1 : 0; });
         });
         std::partial_sum(firsts.begin(), firsts.end(), firsts.begin());
-        lineCount_ = std::accumulate(lineCounts.begin(), lineCounts.end(), std::size_t{0});
         if (keepsShapes) {
             memory::ReserveLarge(shapes, firsts.back());
             shapes.resize(firsts.back());
@@ -164,9 +158,6 @@ class SolidsMeasuredAhead {
             });
         });
     }
-
-    // The lines of the file.
-    std::size_t LineCount() const { return lineCount_; }
 
     // The area of the n-th plain solid line in m², or NaN where the record does not measure.
     double Area(std::size_t n) const { return keepsShapes_ ? shapes_[n].area : areas_[n]; }
@@ -208,7 +199,6 @@ class SolidsMeasuredAhead {
     bool keepsShapes_;
     std::vector<MeasuredShape>& shapes_;
     std::vector<double> areas_;
-    std::size_t lineCount_ = 0;
 };
 
 // One walk over the file: the attribute state, the header values and the kept lines.
@@ -225,25 +215,6 @@ class Walk {
     // Reads every line after the first; nullopt at the end of the file, otherwise the
     // outcome that stopped the reading. Either way the rows then hold their solid records.
     std::optional<ReadOutcome> Run() {
-        Reserve();
-        return ReadLines();
-    }
-
-  private:
-    // Sizes the list of kept lines once from the line count, so that a large file is not
-    // copied while it grows (large blocks are advised for huge pages).
-    void Reserve() { memory::ReserveLarge(drawing_.otherLines, measuredAhead_.LineCount()); }
-
-    // The next line, counted among the plain solid lines where it reads as one.
-    bool NextLine(LineRef& ref, std::string_view& line) {
-        if (!lines_.Next(ref, line))
-            return false;
-        if (ReadsAsPlainSolid(line))
-            ++plainSolidLines_;
-        return true;
-    }
-
-    std::optional<ReadOutcome> ReadLines() {
         LineRef ref;
         std::string_view line;
         if (!NextLine(ref, line))
@@ -258,9 +229,19 @@ class Walk {
             } else if (line == "#" && options_.stopsAtHash) {
                 return ReadOutcome::StoppedAtHash;
             }
-            drawing_.otherLines.push_back(kept);
+            drawing_.otherLines.Add(kept);
         }
         return std::nullopt;
+    }
+
+  private:
+    // The next line, counted among the plain solid lines where it reads as one.
+    bool NextLine(LineRef& ref, std::string_view& line) {
+        if (!lines_.Next(ref, line))
+            return false;
+        if (ReadsAsPlainSolid(line))
+            ++plainSolidLines_;
+        return true;
     }
 
     // A solid record's line goes to its row's list, and an empty line takes its place among

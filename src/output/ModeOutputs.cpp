@@ -140,7 +140,8 @@ void WriteRewrite(const Table& table,
                   RewriteKind kind,
                   const LineOutput& out) {
     out("hd");
-    WriteBlock(drawing, drawing.otherLines, out);
+    drawing.otherLines.ForEach(drawing.bytes, out);
+    out("");
     if (kind == RewriteKind::Recolour) {
         // Every row from the top, each solid recoloured to its row's right swatch.
         for (int p = 1; p <= LastRecolouredRow(table, background); ++p) {

@@ -106,8 +106,7 @@ std::string Summary(const Loaded& r) {
     s << "\nmeasured:";
     for (const MeasuredSolid& m : MeasuredSolids(r.table, d))
         s << " " << Number(m.area);
-    for (LineRef line : d.otherLines)
-        s << "\n|" << Shown(sjis::Decode(d.Text(line)));
+    d.otherLines.ForEach(d.bytes, [&](std::string_view line) { s << "\n|" << Shown(sjis::Decode(line)); });
     return s.str() + "\n";
 }
 
@@ -150,9 +149,10 @@ TEST(ExchangeReader, EveryLineIsKeptByteForByte) {
     Loaded r = Load(generated.bytes, kModes.at("M3"));
     ASSERT_EQ(r.outcome, ReadOutcome::Finished);
     std::multiset<std::string_view> kept;
-    for (LineRef line : r.drawing.otherLines)
-        if (line.length > 0)
-            kept.insert(r.drawing.Text(line));
+    r.drawing.otherLines.ForEach(r.drawing.bytes, [&](std::string_view line) {
+        if (!line.empty())
+            kept.insert(line);
+    });
     for (int i = 1; i < r.table.firstFreeRow; ++i) {
         RowRecords& rec = r.table.Row(i).records;
         for (int list = 0; list < 6; ++list)
@@ -167,7 +167,7 @@ TEST(ExchangeReader, EveryLineIsKeptByteForByte) {
         if (!bytes.starts_with("lc10 "))
             expected.insert(bytes.substr(0, end));
     EXPECT_EQ(kept, expected);
-    EXPECT_EQ(r.drawing.otherLines.size(), static_cast<std::size_t>(std::ranges::count(generated.bytes, '\n')) - 1);
+    EXPECT_EQ(r.drawing.otherLines.Count(), static_cast<std::size_t>(std::ranges::count(generated.bytes, '\n')) - 1);
 }
 
 TEST(ExchangeReader, MillionSolidsWithoutOverflowAndWithTheirTotalArea) {

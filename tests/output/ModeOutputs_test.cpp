@@ -23,14 +23,14 @@ struct DrawingBuilder {
     }
     // A line kept among the other lines.
     DrawingBuilder& Other(std::string_view utf8) {
-        drawing.otherLines.push_back(Append(utf8));
+        drawing.otherLines.Add(Append(utf8));
         return *this;
     }
     // A solid record in list `list` of row `row`, consumed from the other lines ("lc10 255" with a
     // null list: consumed only).
     DrawingBuilder& Solid(int row, std::vector<LineRef> RowRecords::*list, std::string_view utf8) {
         LineRef ref = Append(utf8);
-        drawing.otherLines.push_back({ref.offset, 0});
+        drawing.otherLines.Add({ref.offset, 0});
         if (list) (table.Row(row).records.*list).push_back(ref);
         return *this;
     }
