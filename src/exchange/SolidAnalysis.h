@@ -76,6 +76,14 @@ struct SolidPlacement {
     bool stopsReading = false;  // the record cannot be kept: the reading ends before it
 };
 
+// A plain solid record's measure as the load step takes it, ahead of the walk over the file:
+// its area in m² (NaN where the record does not measure) and its shape's index in the
+// drawing's list of shapes, where the options keep them.
+struct PlainSolidMeasure {
+    double area = 0.0;
+    std::uint32_t shape = 0;
+};
+
 // Takes one solid record ("sl", "sc", "se", "so" or "sg", key in either case) drawn in
 // `colour`:
 // - finds the row of the colour (first match for "sl", last match for the others) or adds
@@ -92,14 +100,6 @@ struct SolidPlacement {
 // the reading, as the solids could not all be written back. Otherwise the record is counted in
 // the drawing's left-out solids and colours, not measured, and gets row 0: its line stays
 // among the other lines.
-// A plain solid record's measure as the load step takes it, ahead of the walk over the file:
-// its area in m² (NaN where the record does not measure) and its shape's index in the
-// drawing's list of shapes, where the options keep them.
-struct PlainSolidMeasure {
-    double area = 0.0;
-    std::uint32_t shape = 0;
-};
-
 SolidPlacement TakeSolidRecord(std::string_view line,
                                PlainSolidMeasure measure,
                                SolidColour colour,
