@@ -128,22 +128,26 @@ bool ReadsAsPlainSolid(std::string_view line) {
     return line.size() >= 2 && text::FoldAscii(line[0]) == 's' && text::FoldAscii(line[1]) == 'l';
 }
 
-// The plain solid records measured on every core before the walk over the file, which takes
-// the measures in file order: the n-th line that reads as a plain solid has the n-th. The file
-// is cut into blocks of about 64 KiB just after line feeds, where a line always ends; each
-// block's plain solid lines are counted, then measured into their places. Where the options
-// keep shapes, the measures are the drawing's list of shapes itself.
-class SolidsMeasuredAhead {
+// The measures of the plain solid records, which the walk over the file takes in file order:
+// the n-th line that reads as a plain solid has the n-th. They are taken on every core before
+// the walk: the file is cut into blocks of about 64 KiB just after line feeds, where a line
+// always ends; each block's plain solid lines are counted, then measured into their places.
+// Where the options keep shapes, the measures are the drawing's list of shapes itself. A
+// reading that stops at the "#" line, which comes before the solids, measures instead each
+// solid it reaches when it reaches it.
+class PlainSolidMeasures {
   public:
-    SolidsMeasuredAhead(std::string_view bytes, bool keepsShapes, std::vector<MeasuredShape>& shapes)
-        : keepsShapes_(keepsShapes), shapes_(shapes) {
+    PlainSolidMeasures(std::string_view bytes, const ReadOptions& options, std::vector<MeasuredShape>& shapes)
+        : ahead_(!options.stopsAtHash || options.keepsShapes), keepsShapes_(options.keepsShapes), shapes_(shapes) {
+        if (!ahead_)
+            return;
         const std::vector<std::string_view> blocks = Blocks(bytes);
         std::vector<std::size_t> firsts(blocks.size() + 1);  // each block's first plain solid line; the total
         parallel::ForEach(blocks.size(), [&](std::size_t b) {
             ForEachLine(blocks[b], [&](std::string_view line) { firsts[b + 1] += ReadsAsPlainSolid(line) ? 1 : 0; });
         });
         std::partial_sum(firsts.begin(), firsts.end(), firsts.begin());
-        if (keepsShapes) {
+        if (keepsShapes_) {
             memory::ReserveLarge(shapes, firsts.back());
             shapes.resize(firsts.back());
         } else {
@@ -159,8 +163,14 @@ class SolidsMeasuredAhead {
         });
     }
 
-    // The area of the n-th plain solid line in m², or NaN where the record does not measure.
-    double Area(std::size_t n) const { return keepsShapes_ ? shapes_[n].area : areas_[n]; }
+    // The area in m² of `line`, the n-th plain solid line, or NaN where the record does not
+    // measure.
+    double Area(std::size_t n, std::string_view line) const {
+        if (ahead_)
+            return keepsShapes_ ? shapes_[n].area : areas_[n];
+        std::optional<MeasuredSolid> solid = MeasureSolid(line);
+        return solid ? solid->area : std::numeric_limits<double>::quiet_NaN();
+    }
 
   private:
     static std::vector<std::string_view> Blocks(std::string_view bytes) {
@@ -196,6 +206,7 @@ class SolidsMeasuredAhead {
             shapes_[n].area = area;
     }
 
+    bool ahead_;
     bool keepsShapes_;
     std::vector<MeasuredShape>& shapes_;
     std::vector<double> areas_;
@@ -210,7 +221,7 @@ class Walk {
           drawing_(drawing),
           notifier_(notifier),
           lines_(drawing.bytes),
-          measuredAhead_(drawing.bytes, options.keepsShapes, drawing.shapes) {}
+          measures_(drawing.bytes, options, drawing.shapes) {}
 
     // Reads every line after the first; nullopt at the end of the file, otherwise the
     // outcome that stopped the reading. Either way the rows then hold their solid records.
@@ -307,10 +318,10 @@ class Walk {
             AssignText(state.textType, line.substr(2));
         } else if (first == 's' &&
                    (second == 'l' || second == 'c' || second == 'e' || second == 'o' || second == 'g')) {
-            // A plain solid's measure, taken ahead: this line is the last plain solid line read.
-            const PlainSolidMeasure measure = second == 'l' ? PlainSolidMeasure{measuredAhead_.Area(plainSolidLines_ - 1),
-                                                                                static_cast<std::uint32_t>(plainSolidLines_ - 1)}
-                                                            : PlainSolidMeasure{};
+            // A plain solid's measure: this line is the last plain solid line read.
+            const std::size_t n = plainSolidLines_ - 1;
+            const PlainSolidMeasure measure =
+                second == 'l' ? PlainSolidMeasure{measures_.Area(n, line), static_cast<std::uint32_t>(n)} : PlainSolidMeasure{};
             SolidPlacement placement =
                 TakeSolidRecord(line, measure, state.colour, options_, table_, drawing_, notifier_);
             if (placement.stopsReading)
@@ -391,7 +402,7 @@ class Walk {
     Drawing& drawing_;
     Notifier& notifier_;
     LineCursor lines_;
-    const SolidsMeasuredAhead measuredAhead_;
+    const PlainSolidMeasures measures_;
     std::size_t plainSolidLines_ = 0;  // the lines read so far that read as plain solids
 };
 
