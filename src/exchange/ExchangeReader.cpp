@@ -195,13 +195,12 @@ class PlainSolidMeasures {
     }
 
     void Measure(std::size_t n, std::string_view line) {
-        std::optional<SolidOutline> outline = ReadSolidOutline(line);
-        std::optional<MeasuredSolid> solid = outline ? MeasureOutline(*outline) : std::nullopt;
-        const double area = solid ? solid->area : std::numeric_limits<double>::quiet_NaN();
+        std::optional<MeasuredShape> shape = MeasureShape(line);
+        const double area = shape ? shape->area : std::numeric_limits<double>::quiet_NaN();
         if (!keepsShapes_)
             areas_[n] = area;
-        else if (solid)
-            shapes_[n] = ShapeOfSolid(*outline, *solid);
+        else if (shape)
+            shapes_[n] = *shape;
         else
             shapes_[n].area = area;
     }

@@ -180,6 +180,12 @@ MeasuredShape ShapeOfSolid(const SolidOutline& outline, const MeasuredSolid& sol
     return {box, solid.area, solid.crossed};
 }
 
+std::optional<MeasuredShape> MeasureShape(std::string_view line) {
+    std::optional<SolidOutline> outline = ReadSolidOutline(line);
+    std::optional<MeasuredSolid> solid = outline ? MeasureOutline(*outline) : std::nullopt;
+    return solid ? std::optional(ShapeOfSolid(*outline, *solid)) : std::nullopt;
+}
+
 std::vector<LineRef>& ListOf(RowRecords& records, RecordList list) {
     switch (list) {
         case RecordList::Sl4:

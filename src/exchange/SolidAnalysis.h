@@ -63,6 +63,9 @@ std::optional<MeasuredSolid> MeasureOutline(const SolidOutline& outline);
 // corners, its area and whether it is crossed.
 MeasuredShape ShapeOfSolid(const SolidOutline& outline, const MeasuredSolid& solid);
 
+// The shape of an "sl" record (the whole line); nullopt where MeasureSolid gives none.
+std::optional<MeasuredShape> MeasureShape(std::string_view line);
+
 // The list of a row that keeps a solid record's line.
 enum class RecordList : std::uint8_t { Sl4, Sl, Sc, Se, So, Sg };
 std::vector<LineRef>& ListOf(RowRecords& records, RecordList list);

@@ -43,10 +43,9 @@ SolidOutline OutlineOf(const Drawing& drawing, const Solid& solid) { return Outl
 
 // The shape of a measured solid whose shape the load step did not keep.
 std::optional<MeasuredShape> ShapeOfLine(const Drawing& drawing, LineRef line) {
-    std::optional<SolidOutline> outline = ReadSolidOutline(drawing.Text(line));
-    std::optional<MeasuredSolid> measured = outline ? MeasureOutline(*outline) : std::nullopt;
-    assert(measured && "a measured list holds only lines that measure");
-    return measured ? std::optional(ShapeOfSolid(*outline, *measured)) : std::nullopt;
+    std::optional<MeasuredShape> shape = MeasureShape(drawing.Text(line));
+    assert(shape && "a measured list holds only lines that measure");
+    return shape;
 }
 
 geo::Polygon Triangle(const double* x, const double* y) {
