@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <exception>
 #include <mutex>
 #include <system_error>
@@ -44,5 +46,80 @@ void ForEach(std::size_t count, const Work& work) {
     for (std::thread& helper : helpers) helper.join();
     if (failure) std::rethrow_exception(failure);
 }
+
+// Independent items of work done ahead of a caller that needs them in the order of their
+// index: while the calling thread goes on with work of its own, the machine's other cores take
+// the items from the first. Need(i) returns once item i is done; the caller does it there
+// itself when no other thread has begun it. A helper whose item throws leaves the item to the
+// caller, whose own call throws then as it would have alone. Items not yet begun when the
+// object is destroyed are not done.
+template <typename Work>
+class WorkAhead {
+  public:
+    // Helpers are started only where there are at least `itemsPerHelper` items for each.
+    WorkAhead(std::size_t count, Work work, std::size_t itemsPerHelper)
+        : count_(count), work_(std::move(work)), states_(std::make_unique<std::atomic<std::uint8_t>[]>(count)) {
+        const std::size_t helpers = std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()) - 1,
+                                                          count / std::max<std::size_t>(itemsPerHelper, 1));
+        try {
+            for (std::size_t t = 0; t < helpers; ++t) helpers_.emplace_back([this] { Help(); });
+        } catch (const std::system_error&) {
+            // No more threads to be had: the caller does what the others leave.
+        }
+    }
+    ~WorkAhead() {
+        next_ = count_;
+        for (std::thread& helper : helpers_) helper.join();
+    }
+    WorkAhead(const WorkAhead&) = delete;
+    WorkAhead& operator=(const WorkAhead&) = delete;
+
+    void Need(std::size_t i) {
+        while (states_[i].load(std::memory_order_acquire) != kDone) {
+            if (Claim(i)) {
+                Do(i);
+                return;
+            }
+            // A helper is at it: the caller takes the next item nobody has begun meanwhile.
+            std::size_t next = next_.fetch_add(1);
+            if (next < count_ && Claim(next))
+                Do(next);
+            else
+                std::this_thread::yield();
+        }
+    }
+
+  private:
+    enum : std::uint8_t { kFree, kClaimed, kDone };
+
+    bool Claim(std::size_t i) {
+        std::uint8_t expected = kFree;
+        return states_[i].compare_exchange_strong(expected, kClaimed, std::memory_order_acquire);
+    }
+
+    void Do(std::size_t i) {
+        work_(i);
+        states_[i].store(kDone, std::memory_order_release);
+    }
+
+    void Help() {
+        for (std::size_t i; (i = next_.fetch_add(1)) < count_;) {
+            if (!Claim(i))
+                continue;
+            try {
+                Do(i);
+            } catch (...) {
+                states_[i].store(kFree, std::memory_order_release);
+                return;
+            }
+        }
+    }
+
+    std::size_t count_;
+    Work work_;
+    std::unique_ptr<std::atomic<std::uint8_t>[]> states_;
+    std::atomic<std::size_t> next_{0};
+    std::vector<std::thread> helpers_;
+};
 
 }  // namespace parallel

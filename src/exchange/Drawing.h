@@ -81,9 +81,10 @@ using HeaderArray = std::array<std::string, 17>;
 struct Drawing {
     std::string bytes;                // TEMP.TXT as read; LineRefs point into it
     OtherLines otherLines;
-    // Where the load keeps them, the shape of every line that reads as a plain solid record,
-    // in file order (NaN as the area of one that does not measure); the rows' lists of shapes
-    // index those of their measured records.
+    // Where the load keeps them, the shapes of the lines that read as plain solid records, one
+    // for each in file order (NaN as the area of one that does not measure); the rows' lists of
+    // shapes index those of their measured records. Those of lines no row took may be left
+    // unmeasured.
     std::vector<MeasuredShape> shapes;
     Attributes attributes;
     HeaderArray groupScales{}, textWidths{}, textHeights{}, textSpacings{}, textColours{};

@@ -129,50 +129,61 @@ bool ReadsAsPlainSolid(std::string_view line) {
 }
 
 // The measures of the plain solid records, which the walk over the file takes in file order:
-// the n-th line that reads as a plain solid has the n-th. They are taken on every core before
-// the walk: the file is cut into blocks of about 64 KiB just after line feeds, where a line
-// always ends; each block's plain solid lines are counted, then measured into their places.
-// Where the options keep shapes, the measures are the drawing's list of shapes itself. A
-// reading that stops at the "#" line, which comes before the solids, measures instead each
-// solid it reaches when it reaches it.
+// the n-th line that reads as a plain solid has the n-th. The file is cut into blocks of about
+// 64 KiB just after line feeds, where a line always ends, and each block's plain solid lines
+// are counted on every core. The blocks are then measured into their places on the other
+// cores while the walk goes on; the walk measures a block itself when it gets there first,
+// and takes a later one while it waits for one being measured. Where the
+// options keep shapes, the measures are the drawing's list of shapes itself. A reading that
+// stops at the "#" line, which comes before the solids, measures instead each solid it
+// reaches when it reaches it.
 class PlainSolidMeasures {
   public:
     PlainSolidMeasures(std::string_view bytes, const ReadOptions& options, std::vector<MeasuredShape>& shapes)
-        : ahead_(!options.stopsAtHash || options.keepsShapes), keepsShapes_(options.keepsShapes), shapes_(shapes) {
-        if (!ahead_)
+        : keepsShapes_(options.keepsShapes), shapes_(shapes) {
+        if (options.stopsAtHash && !options.keepsShapes)
             return;
-        const std::vector<std::string_view> blocks = Blocks(bytes);
-        std::vector<std::size_t> firsts(blocks.size() + 1);  // each block's first plain solid line; the total
-        parallel::ForEach(blocks.size(), [&](std::size_t b) {
-            ForEachLine(blocks[b], [&](std::string_view line) { firsts[b + 1] += ReadsAsPlainSolid(line) ? 1 : 0; });
+        blocks_ = Blocks(bytes);
+        firsts_.resize(blocks_.size() + 1);
+        parallel::ForEach(blocks_.size(), [&](std::size_t b) {
+            ForEachLine(blocks_[b], [&](std::string_view line) { firsts_[b + 1] += ReadsAsPlainSolid(line) ? 1 : 0; });
         });
-        std::partial_sum(firsts.begin(), firsts.end(), firsts.begin());
+        std::partial_sum(firsts_.begin(), firsts_.end(), firsts_.begin());
         if (keepsShapes_) {
-            memory::ReserveLarge(shapes, firsts.back());
-            shapes.resize(firsts.back());
+            memory::ReserveLarge(shapes, firsts_.back());
+            shapes.resize(firsts_.back());
         } else {
-            memory::ReserveLarge(areas_, firsts.back());
-            areas_.resize(firsts.back());
+            memory::ReserveLarge(areas_, firsts_.back());
+            areas_.resize(firsts_.back());
         }
-        parallel::ForEach(blocks.size(), [&](std::size_t b) {
-            std::size_t n = firsts[b];
-            ForEachLine(blocks[b], [&](std::string_view line) {
-                if (ReadsAsPlainSolid(line))
-                    Measure(n++, line);
-            });
-        });
+        constexpr std::size_t kBlocksPerHelper = 16;  // a file of 1 MB or less is measured by the walk alone
+        ahead_.emplace(blocks_.size(), MeasureBlock{this}, kBlocksPerHelper);
     }
 
     // The area in m² of `line`, the n-th plain solid line, or NaN where the record does not
     // measure.
-    double Area(std::size_t n, std::string_view line) const {
-        if (ahead_)
-            return keepsShapes_ ? shapes_[n].area : areas_[n];
-        std::optional<MeasuredSolid> solid = MeasureSolid(line);
-        return solid ? solid->area : std::numeric_limits<double>::quiet_NaN();
+    double Area(std::size_t n, std::string_view line) {
+        if (!ahead_) {
+            std::optional<MeasuredSolid> solid = MeasureSolid(line);
+            return solid ? solid->area : std::numeric_limits<double>::quiet_NaN();
+        }
+        while (n >= firsts_[measuredBlocks_])
+            ahead_->Need(measuredBlocks_++);
+        return keepsShapes_ ? shapes_[n].area : areas_[n];
     }
 
   private:
+    struct MeasureBlock {
+        PlainSolidMeasures* measures;
+        void operator()(std::size_t b) const {
+            std::size_t n = measures->firsts_[b];
+            ForEachLine(measures->blocks_[b], [&](std::string_view line) {
+                if (ReadsAsPlainSolid(line))
+                    measures->Measure(n++, line);
+            });
+        }
+    };
+
     static std::vector<std::string_view> Blocks(std::string_view bytes) {
         constexpr std::size_t kBlockBytes = 64 * 1024;
         std::vector<std::string_view> blocks;
@@ -205,10 +216,13 @@ class PlainSolidMeasures {
             shapes_[n].area = area;
     }
 
-    bool ahead_;
     bool keepsShapes_;
     std::vector<MeasuredShape>& shapes_;
     std::vector<double> areas_;
+    std::vector<std::string_view> blocks_;
+    std::vector<std::size_t> firsts_;  // each block's first plain solid line; the total last
+    std::size_t measuredBlocks_ = 0;   // the blocks before it are measured
+    std::optional<parallel::WorkAhead<MeasureBlock>> ahead_;  // last: its helpers stop first
 };
 
 // One walk over the file: the attribute state, the header values and the kept lines.
@@ -401,7 +415,7 @@ class Walk {
     Drawing& drawing_;
     Notifier& notifier_;
     LineCursor lines_;
-    const PlainSolidMeasures measures_;
+    PlainSolidMeasures measures_;
     std::size_t plainSolidLines_ = 0;  // the lines read so far that read as plain solids
 };
 

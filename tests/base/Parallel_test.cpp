@@ -24,4 +24,28 @@ TEST(Parallel, ThrowsWhatTheWorkThrew) {
     EXPECT_THROW(parallel::ForEach(10'000, failAt500), std::runtime_error);
 }
 
+// Items needed in order are each done once, by a helper or by the caller, and done when
+// Need returns; those never needed may be left. An item that throws throws for the caller.
+TEST(Parallel, WorkAheadDoesEachNeededItemOnceBeforeItIsNeeded) {
+    for (std::size_t count : {1u, 17u, 10'000u}) {
+        for (std::size_t needed : {count, count / 2}) {
+            std::vector<std::atomic<int>> calls(count);
+            {
+                parallel::WorkAhead ahead(count, [&](std::size_t i) { ++calls[i]; }, 1);
+                for (std::size_t i = 0; i < needed; ++i) {
+                    ahead.Need(i);
+                    ASSERT_EQ(calls[i], 1) << count << " " << i;
+                }
+            }
+            for (std::size_t i = 0; i < count; ++i) ASSERT_LE(calls[i], 1) << count << " " << i;
+        }
+    }
+    const auto failAt500 = [](std::size_t i) {
+        if (i == 500) throw std::runtime_error("no");
+    };
+    parallel::WorkAhead ahead(10'000, failAt500, 1);
+    for (std::size_t i = 0; i < 500; ++i) ahead.Need(i);
+    EXPECT_THROW(ahead.Need(500), std::runtime_error);
+}
+
 }  // namespace
