@@ -5,8 +5,8 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <exception>
+#include <memory>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -50,9 +50,10 @@ void ForEach(std::size_t count, const Work& work) {
 // Independent items of work done ahead of a caller that needs them in the order of their
 // index: while the calling thread goes on with work of its own, the machine's other cores take
 // the items from the first. Need(i) returns once item i is done; the caller does it there
-// itself when no other thread has begun it. A helper whose item throws leaves the item to the
-// caller, whose own call throws then as it would have alone. Items not yet begun when the
-// object is destroyed are not done.
+// itself when no other thread has begun it, and while it waits for one being done it takes
+// the next item nobody has begun. An item that throws when done ahead is left undone, so that
+// Need throws for it as it would have with no helper. Items not yet begun when the object is
+// destroyed are not done.
 template <typename Work>
 class WorkAhead {
   public:
@@ -80,10 +81,8 @@ class WorkAhead {
                 Do(i);
                 return;
             }
-            // A helper is at it: the caller takes the next item nobody has begun meanwhile.
-            std::size_t next = next_.fetch_add(1);
-            if (next < count_ && Claim(next))
-                Do(next);
+            if (std::size_t next = next_.fetch_add(1); next < count_)
+                DoAhead(next);
             else
                 std::this_thread::yield();
         }
@@ -102,17 +101,23 @@ class WorkAhead {
         states_[i].store(kDone, std::memory_order_release);
     }
 
-    void Help() {
-        for (std::size_t i; (i = next_.fetch_add(1)) < count_;) {
-            if (!Claim(i))
-                continue;
-            try {
-                Do(i);
-            } catch (...) {
-                states_[i].store(kFree, std::memory_order_release);
-                return;
-            }
+    // Does item i unless another thread has begun it; false when it threw.
+    bool DoAhead(std::size_t i) {
+        if (!Claim(i))
+            return true;
+        try {
+            Do(i);
+        } catch (...) {
+            states_[i].store(kFree, std::memory_order_release);
+            return false;
         }
+        return true;
+    }
+
+    void Help() {
+        for (std::size_t i; (i = next_.fetch_add(1)) < count_;)
+            if (!DoAhead(i))
+                return;
     }
 
     std::size_t count_;

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -40,11 +42,13 @@ TEST(Parallel, WorkAheadDoesEachNeededItemOnceBeforeItIsNeeded) {
             for (std::size_t i = 0; i < count; ++i) ASSERT_LE(calls[i], 1) << count << " " << i;
         }
     }
-    const auto failAt500 = [](std::size_t i) {
-        if (i == 500) throw std::runtime_error("no");
+    // Items that take a while, so that the caller often waits and takes later items itself.
+    const auto slowFailingFrom500 = [](std::size_t i) {
+        std::this_thread::sleep_for(std::chrono::microseconds(20));
+        if (i >= 500) throw std::runtime_error("no");
     };
-    parallel::WorkAhead ahead(10'000, failAt500, 1);
-    for (std::size_t i = 0; i < 500; ++i) ahead.Need(i);
+    parallel::WorkAhead ahead(1'000, slowFailingFrom500, 1);
+    for (std::size_t i = 0; i < 500; ++i) ASSERT_NO_THROW(ahead.Need(i)) << i;
     EXPECT_THROW(ahead.Need(500), std::runtime_error);
 }
 
