@@ -133,10 +133,9 @@ bool ReadsAsPlainSolid(std::string_view line) {
 // 64 KiB just after line feeds, where a line always ends, and each block's plain solid lines
 // are counted on every core. The blocks are then measured into their places on the other
 // cores while the walk goes on; the walk measures a block itself when it gets there first,
-// and takes a later one while it waits for one being measured. Where the
-// options keep shapes, the measures are the drawing's list of shapes itself. A reading that
-// stops at the "#" line, which comes before the solids, measures instead each solid it
-// reaches when it reaches it.
+// and a later one while it waits for one being measured. Where the options keep shapes, the
+// measures are the drawing's list of shapes itself. A reading that stops at the "#" line,
+// which comes before the solids, measures instead each solid it reaches when it reaches it.
 class PlainSolidMeasures {
   public:
     PlainSolidMeasures(std::string_view bytes, const ReadOptions& options, std::vector<MeasuredShape>& shapes)
