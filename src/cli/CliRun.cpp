@@ -120,6 +120,9 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
         const SolidCheck& check = model.CheckSolids();
         out << (options.print == PrintFormat::Json ? FindingsJson(check.findings) : FindingsTsv(check.findings));
         out.flush();
+        if (check.cutShort)
+            err << "vemora-cli: the check stopped short after " << kWholeCheckPairLimit
+                << " pairs of solids whose boxes meet; the findings are those found until then\n";
         if (options.svg && !WriteSvg(*options.svg, model.Preview(), services)) return kExitNotWritten;
         return kExitDone;
     }

@@ -8,7 +8,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -20,6 +19,12 @@
 // finest rounding shows, and far above the rounding noise of millimetre coordinates, so that
 // solids that only share an edge are not reported.
 inline constexpr double kCheckTolerance = 1e-6;  // m²
+
+// The pairs past which a whole check stops short. A plan of a million rooms has some tens of
+// thousands of pairs of solids whose boxes meet; only thousands of solids heaped on one
+// another come near, where the pairs grow with the square of the solids, and with them the
+// time and the memory.
+inline constexpr std::size_t kWholeCheckPairLimit = 1'000'000;
 
 enum class FindingKind : std::uint8_t { Crossed, Empty, Overlap };
 
@@ -60,6 +65,6 @@ struct SolidCheck {
 // goes by a grid of cells (ForEachBoxPair). Each pair of solids whose boxes share more than the
 // tolerance is measured exactly, the pairs shared among the cores; beyond `pairLimit` such
 // pairs the check stops short, as their number grows with the square of the solids heaped on
-// one place and each costs microseconds.
+// one place and each costs microseconds and memory.
 SolidCheck CheckSolids(const Table& table, const Drawing& drawing, bool reverseOrder,
-                       std::size_t pairLimit = std::numeric_limits<std::size_t>::max());
+                       std::size_t pairLimit = kWholeCheckPairLimit);

@@ -77,13 +77,20 @@ OkResult RewriteSolids(const OkRequest& c, Notifier& notifier) {
 }
 
 // Without findings Jw_cad gets nothing back: its file still starts with "hq", so the drawing
-// stays as it was.
+// stays as it was. A check stopped short marks what it found, and says so.
 OkResult MarkFindings(const OkRequest& c, Notifier& notifier) {
     std::vector<Finding> findings;
     if (!c.readingStoppedEarly) {
-        findings = c.check ? c.check->findings : CheckSolids(c.table, c.drawing, c.reverseOrder).findings;
+        SolidCheck check = c.check ? *c.check : CheckSolids(c.table, c.drawing, c.reverseOrder);
+        if (check.cutShort)
+            ShowMessage(notifier,
+                        "重なり合うソリッド図形が多すぎるため、チェックを途中で打ち切りました。\r\n"
+                        "それまでに見つかったものに印を付けます。",
+                        MessageIcon::Exclamation);
+        findings = std::move(check.findings);
         if (findings.empty()) {
-            ShowMessage(notifier, "重なり・ねじれ・面積0のソリッドはありません。", MessageIcon::Information);
+            if (!check.cutShort)
+                ShowMessage(notifier, "重なり・ねじれ・面積0のソリッドはありません。", MessageIcon::Information);
             OkResult result = Ending(false, false);
             result.nothingDue = true;
             return result;

@@ -1,5 +1,7 @@
 #include "ui/FormModel.h"
 
+#include <algorithm>
+
 #include "base/File.h"
 #include "exchange/ExchangeReader.h"
 #include "model/Quantities.h"
@@ -80,8 +82,9 @@ std::vector<std::string> FormModel::ListEntries(PanelField field) const {
 }
 
 const SolidCheck& FormModel::CheckSolids() const {
-    if (!check_ || check_->cutShort) {
-        check_ = checkDue_ ? ::CheckSolids(table_, drawing_, reverse_ != 0) : SolidCheck{};
+    if (!check_ || !checkIsWhole_) {
+        check_ = checkDue_ ? ::CheckSolids(table_, drawing_, reverse_ != 0, context_.checkPairLimit) : SolidCheck{};
+        checkIsWhole_ = true;
         tableFindingsKept_ = false;
     }
     return *check_;
@@ -90,7 +93,12 @@ const SolidCheck& FormModel::CheckSolids() const {
 const SolidCheck& FormModel::ShownCheck() const {
     // Each pair costs a few microseconds of exact overlay: half a second at most.
     constexpr std::size_t kShownPairLimit = 100'000;
-    if (!check_) check_ = checkDue_ ? ::CheckSolids(table_, drawing_, reverse_ != 0, kShownPairLimit) : SolidCheck{};
+    if (!check_) {
+        const std::size_t limit = std::min(kShownPairLimit, context_.checkPairLimit);
+        check_ = checkDue_ ? ::CheckSolids(table_, drawing_, reverse_ != 0, limit) : SolidCheck{};
+        // A check that went to its end is the whole check.
+        checkIsWhole_ = !check_->cutShort || limit == context_.checkPairLimit;
+    }
     return *check_;
 }
 
@@ -218,7 +226,15 @@ void FormModel::SetSeenAreas(bool on) {
 
 void FormModel::ApplySeenAreas() {
     std::array<std::optional<double>, kRowCount + 1> seen{};
-    if (settings_.seenAreas == 1) seen = CheckSolids().seenAreas;
+    if (settings_.seenAreas == 1) {
+        const SolidCheck& check = CheckSolids();
+        seen = check.seenAreas;
+        if (check.cutShort)
+            ShowMessage(services_.notifier,
+                        "重なり合うソリッド図形が多すぎるため、重なりを除いた面積を求められません。\r\n"
+                        "各行の面積は重なりを含んだままです。",
+                        MessageIcon::Exclamation);
+    }
     for (int i = 1; i <= kRowCount; ++i) table_.Row(i).seenArea = seen[static_cast<std::size_t>(i)];
 }
 
@@ -295,7 +311,7 @@ OkRequest FormModel::Request(std::string coordinateFolder) const {
     return {mode_.output, mode_.rewrite,          mode_.savesItemTable,       table_,
             drawing_,     settings_,              background_,                title_,
             context_.programFolder, std::move(coordinateFolder), readingStoppedEarly_, reverse_ != 0,
-            check_ && !check_->cutShort ? &*check_ : nullptr};
+            check_ && checkIsWhole_ ? &*check_ : nullptr};
 }
 
 void FormModel::CopyTable() {

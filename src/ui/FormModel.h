@@ -9,6 +9,7 @@
 // a bool say whether they were taken.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,6 +33,8 @@ struct LoadContext {
     // The front end shows the solid check: the load keeps what the check needs of each solid,
     // as it does where the settings count areas as seen or OK marks the findings.
     bool showsCheck = false;
+    // The pairs of solids whose boxes meet past which the whole check stops short.
+    std::size_t checkPairLimit = kWholeCheckPairLimit;
 };
 
 enum class RunState {
@@ -74,7 +77,8 @@ public:
     std::optional<int> CopyLayout() const { return SelectedCopyLayout(settings_); }
     // The check of the measured solids (crossed, empty, overlapping) in Jw_cad's drawing order,
     // whole, made when first asked for and then kept with the rows; no findings where the mode
-    // measures no areas or the reading did not finish.
+    // measures no areas or the reading did not finish. Stopped short past the context's pair
+    // limit (cutShort).
     const SolidCheck& CheckSolids() const;
     // The check's findings about solids the table counts, in its order: a deleted row's solids
     // stay in the drawing but leave the table, and their findings with them.
@@ -175,6 +179,7 @@ private:
     // exchange of rows renumbers it, a deleted row only changes what the table counts.
     bool checkDue_ = false;  // the mode checks solids and the reading finished
     mutable std::optional<SolidCheck> check_;
+    mutable bool checkIsWhole_ = false;  // check_ went as far as the whole check goes
     mutable std::vector<Finding> tableFindings_;
     mutable std::string checkSummary_;
     mutable bool tableFindingsKept_ = false;  // as of check_ and the rows

@@ -45,6 +45,7 @@ using State = std::map<std::string, std::string>;
 struct Session : RecordingNotifier, Clipboard, HandOff {
     TempFolder folder;
     std::string background = "ffffff", reverse = "0", coordinates;  // Jw_cad's registry; ZFILE subfolder
+    std::size_t checkPairLimit = kWholeCheckPairLimit;
     std::unique_ptr<RegistrySource> registry;
     std::unique_ptr<FormModel> model;
     std::deque<Answer> answers;
@@ -76,7 +77,7 @@ struct Session : RecordingNotifier, Clipboard, HandOff {
                                   "[HKEY_CURRENT_USER\\Software\\Jw_cad\\jw_win\\Draw]\r\n\"Reverse\"=dword:" + reverse +
                                   "\r\n");
         model = std::make_unique<FormModel>(mode, *registry, FormServices{*this, *this, *this});
-        model->Load({folder.Str(), coordinates.empty() ? folder.Str() : folder.File(coordinates)});
+        model->Load({folder.Str(), coordinates.empty() ? folder.Str() : folder.File(coordinates), false, checkPairLimit});
     }
 };
 
@@ -207,6 +208,7 @@ class Runner {
         else if (command == "folder") std::filesystem::create_directories(s.folder.Path() / a.Word(1));
         else if (command == "registry") s.background = a.Word(1), s.reverse = a.Word(2);  // background, drawing order
         else if (command == "coordinates") s.coordinates = a.Word(1);
+        else if (command == "check-limit") s.checkPairLimit = static_cast<std::size_t>(a.Number(1));
         else if (command == "answer") s.answers.push_back(a.Word(1) == "yes" ? Answer::Yes : Answer::No);
         else if (command == "clipboard-fails") s.clipboardWorks = false;
         else if (command == "during-hand-off") s.duringHandOff = [this, commands = a.Text(1)] { During(commands); };
