@@ -1,6 +1,6 @@
-// The exchange-file reader: measures the plain solid records on every core, then walks
-// TEMP.TXT once, keeps the attribute state, the header values, the title and every line to
-// write back, hands the solid records to the solid analysis and ends with the end-of-file
+// The exchange-file reader: walks TEMP.TXT once while the other cores measure the plain solid
+// records ahead of it, keeps the attribute state, the header values, the title and every line
+// to write back, hands the solid records to the solid analysis and ends with the end-of-file
 // step. The file is code page 932:
 //
 //   hq                                   (first line: skipped)
