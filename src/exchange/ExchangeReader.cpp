@@ -7,6 +7,7 @@
 #include <limits>
 #include <numeric>
 #include <optional>
+#include <span>
 #include <string_view>
 
 #if defined(__SSE2__)
@@ -145,7 +146,9 @@ class PlainSolidMeasures {
         blocks_ = Blocks(bytes);
         firsts_.resize(blocks_.size() + 1);
         parallel::ForEach(blocks_.size(), [&](std::size_t b) {
-            ForEachLine(blocks_[b], [&](std::string_view line) { firsts_[b + 1] += ReadsAsPlainSolid(line) ? 1 : 0; });
+            std::size_t count = 0;  // counted apart: neighbouring blocks' counts share a cache line
+            ForEachLine(blocks_[b], [&](std::string_view line) { count += ReadsAsPlainSolid(line) ? 1 : 0; });
+            firsts_[b + 1] = count;
         });
         std::partial_sum(firsts_.begin(), firsts_.end(), firsts_.begin());
         if (keepsShapes_) {
@@ -172,13 +175,28 @@ class PlainSolidMeasures {
     }
 
   private:
+    // Measures block b's plain solid lines into their places. The block, its place and the
+    // lists are taken once: the walk's own state lies next to them and changes at every line,
+    // so reading them at every line would pass that memory back and forth between the cores.
     struct MeasureBlock {
         PlainSolidMeasures* measures;
         void operator()(std::size_t b) const {
+            const std::span<double> areas = measures->areas_;
+            const std::span<MeasuredShape> shapes = measures->shapes_;
+            const bool keepsShapes = measures->keepsShapes_;
             std::size_t n = measures->firsts_[b];
             ForEachLine(measures->blocks_[b], [&](std::string_view line) {
-                if (ReadsAsPlainSolid(line))
-                    measures->Measure(n++, line);
+                if (!ReadsAsPlainSolid(line))
+                    return;
+                std::optional<MeasuredShape> shape = MeasureShape(line);
+                const double area = shape ? shape->area : std::numeric_limits<double>::quiet_NaN();
+                if (!keepsShapes)
+                    areas[n] = area;
+                else if (shape)
+                    shapes[n] = *shape;
+                else
+                    shapes[n].area = area;
+                ++n;
             });
         }
     };
@@ -202,17 +220,6 @@ class PlainSolidMeasures {
         std::string_view line;
         while (lines.Next(ref, line))
             visit(line);
-    }
-
-    void Measure(std::size_t n, std::string_view line) {
-        std::optional<MeasuredShape> shape = MeasureShape(line);
-        const double area = shape ? shape->area : std::numeric_limits<double>::quiet_NaN();
-        if (!keepsShapes_)
-            areas_[n] = area;
-        else if (shape)
-            shapes_[n] = *shape;
-        else
-            shapes_[n].area = area;
     }
 
     bool keepsShapes_;
