@@ -68,26 +68,27 @@ int FindRow(const Drawing& drawing, const Table& table, SolidColour colour, bool
 }
 
 std::optional<SolidOutline> ReadSolidOutline(std::string_view line) {
+    // The fields are read straight into the result, which every return names: copying a
+    // finished outline would cost as much as reading a field.
+    std::optional<SolidOutline> outline;
     const char* const end = line.data() + line.size();
     const char* field = std::find(line.data(), end, ' ');  // after the key
     if (field == end)
-        return std::nullopt;
-    double numbers[8] = {};
+        return outline;
+    SolidOutline& read = outline.emplace();
     int count = 0;
     do {
         ++field;  // the blank
-        if (count == 8 || field == end || !(field = ReadField(field, end, numbers[count])))
-            return std::nullopt;
+        if (count == 8 || field == end || !(field = ReadField(field, end, (count % 2 == 0 ? read.x : read.y)[count / 2]))) {
+            outline.reset();
+            return outline;
+        }
         ++count;
     } while (field != end);
     if (count != 6 && count != 8)
-        return std::nullopt;
-    SolidOutline outline;
-    outline.corners = count / 2;
-    for (int i = 0; i < 4; ++i) {
-        outline.x[i] = numbers[2 * i];
-        outline.y[i] = numbers[2 * i + 1];
-    }
+        outline.reset();
+    else
+        read.corners = count / 2;
     return outline;
 }
 
