@@ -55,24 +55,17 @@ struct CellRange {
     std::size_t Cells() const { return column0 > column1 ? 0 : std::size_t{column1 - column0 + 1} * (row1 - row0 + 1); }
 };
 
-// The boxes' cells on the grid; returns how many there are in all.
-std::size_t MapBoxes(std::span<const SolidBox* const> boxes, const Grid& grid, std::vector<CellRange>& ranges) {
-    std::size_t entries = 0;
-    for (std::size_t i = 0; i < boxes.size(); ++i) {
-        const SolidBox* box = boxes[i];
-        ranges[i] = TakesPart(box) ? CellRange{grid.Column(box->minX), grid.Column(box->maxX), grid.Row(box->minY),
-                                               grid.Row(box->maxY)}
-                                   : CellRange{};
-        entries += ranges[i].Cells();
-    }
-    return entries;
+// The cells a box covers on the grid.
+CellRange RangeOf(const SolidBox* box, const Grid& grid) {
+    return TakesPart(box) ? CellRange{grid.Column(box->minX), grid.Column(box->maxX), grid.Row(box->minY),
+                                      grid.Row(box->maxY)}
+                          : CellRange{};
 }
 
-// A grid of cells about the size of the mean box, and no more cells than boxes, with each
-// box's cells. Where large boxes would be entered in a great many cells (a heap of large
-// solids), the cells grow until the entries are a few times the boxes.
-Grid ChooseGrid(std::span<const SolidBox* const> boxes, std::size_t count, const SolidBox& extent,
-                std::vector<CellRange>& ranges) {
+// A grid of cells about the size of the mean box, and no more cells than boxes. Where large
+// boxes would be entered in a great many cells (a heap of large solids), the cells grow until
+// the entries are a few times the boxes.
+Grid ChooseGrid(std::span<const SolidBox* const> boxes, std::size_t count, const SolidBox& extent) {
     double sides = 0;
     for (const SolidBox* box : boxes)
         if (TakesPart(box)) sides += std::max(box->maxX - box->minX, box->maxY - box->minY);
@@ -81,10 +74,11 @@ Grid ChooseGrid(std::span<const SolidBox* const> boxes, std::size_t count, const
     double cell = std::max({sides / n, width / n, height / n});
     if (!(cell > 0)) cell = 1;  // every box a point: one cell
     cell = std::max(cell, std::sqrt(width * height / n));
-    ranges.resize(boxes.size());
     for (;; cell *= 2) {
         Grid grid(extent, cell);
-        if (MapBoxes(boxes, grid, ranges) <= 8 * count || grid.Cells() == 1) return grid;
+        std::size_t entries = 0;
+        for (const SolidBox* box : boxes) entries += RangeOf(box, grid).Cells();
+        if (entries <= 8 * count || grid.Cells() == 1) return grid;
     }
 }
 
@@ -101,25 +95,26 @@ bool ForEachBoxPair(std::span<const SolidBox* const> boxes, double minArea,
                   std::max(extent.maxX, box->maxX), std::max(extent.maxY, box->maxY)};
     }
     if (count < 2) return true;
-    std::vector<CellRange> ranges;
-    const Grid grid = ChooseGrid(boxes, count, extent, ranges);
+    const Grid grid = ChooseGrid(boxes, count, extent);
 
     // The boxes of each cell, in index order: cell c holds members[start[c] .. start[c + 1]).
-    std::vector<std::uint32_t> start(grid.Cells() + 1, 0);
-    const auto forEachCell = [&](const CellRange& range, auto&& use) {
+    // Each box's cells are worked out again in each pass rather than kept: a few operations
+    // a box, against 16 bytes a box more at the check's peak of memory.
+    const std::size_t cells = grid.Cells();
+    const auto forEachCell = [&](const SolidBox* box, auto&& use) {
+        const CellRange range = RangeOf(box, grid);
         for (std::size_t row = range.row0; row <= range.row1; ++row)
             for (std::size_t column = range.column0; column <= range.column1; ++column)
                 use(row * grid.Columns() + column);
     };
-    for (const CellRange& range : ranges) forEachCell(range, [&](std::size_t cell) { ++start[cell + 1]; });
-    for (std::size_t cell = 0; cell < grid.Cells(); ++cell) start[cell + 1] += start[cell];
-    std::vector<std::uint32_t> members(start.back());
-    {
-        std::vector<std::uint32_t> next(start.begin(), start.end() - 1);
-        for (std::uint32_t i = 0; i < ranges.size(); ++i)
-            forEachCell(ranges[i], [&](std::size_t cell) { members[next[cell]++] = i; });
-    }
-    ranges = {};
+    // First the end of each cell's part, then, boxes from the last, each cell filled from its end.
+    std::vector<std::uint32_t> start(cells + 1, 0);
+    for (const SolidBox* box : boxes) forEachCell(box, [&](std::size_t cell) { ++start[cell]; });
+    for (std::size_t cell = 1; cell < cells; ++cell) start[cell] += start[cell - 1];
+    start[cells] = start[cells - 1];
+    std::vector<std::uint32_t> members(start[cells]);
+    for (std::size_t i = boxes.size(); i-- > 0;)
+        forEachCell(boxes[i], [&](std::size_t cell) { members[--start[cell]] = static_cast<std::uint32_t>(i); });
 
     // The pairs of the cells from `first` to `last`, in cell order, until `use` returns false.
     const auto forEachPairIn = [&](std::size_t first, std::size_t last, auto&& use) {
