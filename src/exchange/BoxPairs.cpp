@@ -38,10 +38,12 @@ class Grid {
         const double cells = length * perCell_;  // NaN for an endless extent on endless cells
         return (cells > 0 ? static_cast<std::size_t>(std::min(cells, kMaxSide)) : 0) + 1;
     }
+    // `at` cells from the grid's edge, clamped to the count. Below the count, at most
+    // 2^30 + 1, it converts as a signed integer, which takes one instruction where an
+    // unsigned conversion takes several.
     static std::uint32_t Index(double at, std::size_t count) {
-        return static_cast<std::uint32_t>(at >= static_cast<double>(count) ? count - 1
-                                          : at > 0                          ? static_cast<std::size_t>(at)
-                                                                            : 0);
+        if (at >= static_cast<double>(count)) return static_cast<std::uint32_t>(count - 1);
+        return at > 0 ? static_cast<std::uint32_t>(static_cast<std::int32_t>(at)) : 0;
     }
 
     static constexpr double kMaxSide = 1 << 30;
@@ -62,10 +64,21 @@ CellRange RangeOf(const SolidBox* box, const Grid& grid) {
                           : CellRange{};
 }
 
-// A grid of cells about the size of the mean box, and no more cells than boxes. Where large
-// boxes would be entered in a great many cells (a heap of large solids), the cells grow until
-// the entries are a few times the boxes.
-Grid ChooseGrid(std::span<const SolidBox* const> boxes, std::size_t count, const SolidBox& extent) {
+// Calls `use(cell)` for each cell of the range, row after row.
+template <typename Use>
+void ForEachCell(const CellRange& range, const Grid& grid, Use&& use) {
+    for (std::size_t row = range.row0; row <= range.row1; ++row)
+        for (std::size_t column = range.column0; column <= range.column1; ++column)
+            use(row * grid.Columns() + column);
+}
+
+// A grid of cells about the size of the mean box, and no more cells than boxes, and how many
+// boxes each cell holds (`counts`, one a cell and a last 0). Where large boxes would be
+// entered in a great many cells (a heap of large solids), the cells grow until the entries
+// are a few times the boxes, as they always are in one cell; the counting stops as soon as a
+// grid has too many.
+Grid ChooseGrid(std::span<const SolidBox* const> boxes, std::size_t count, const SolidBox& extent,
+                std::vector<std::uint32_t>& counts) {
     double sides = 0;
     for (const SolidBox* box : boxes)
         if (TakesPart(box)) sides += std::max(box->maxX - box->minX, box->maxY - box->minY);
@@ -76,9 +89,15 @@ Grid ChooseGrid(std::span<const SolidBox* const> boxes, std::size_t count, const
     cell = std::max(cell, std::sqrt(width * height / n));
     for (;; cell *= 2) {
         Grid grid(extent, cell);
+        const std::size_t mostEntries = 8 * count;
+        counts.assign(grid.Cells() + 1, 0);
         std::size_t entries = 0;
-        for (const SolidBox* box : boxes) entries += RangeOf(box, grid).Cells();
-        if (entries <= 8 * count || grid.Cells() == 1) return grid;
+        for (const SolidBox* box : boxes) {
+            const CellRange range = RangeOf(box, grid);
+            if ((entries += range.Cells()) > mostEntries) break;
+            ForEachCell(range, grid, [&](std::size_t c) { ++counts[c]; });
+        }
+        if (entries <= mostEntries) return grid;
     }
 }
 
@@ -95,26 +114,19 @@ bool ForEachBoxPair(std::span<const SolidBox* const> boxes, double minArea,
                   std::max(extent.maxX, box->maxX), std::max(extent.maxY, box->maxY)};
     }
     if (count < 2) return true;
-    const Grid grid = ChooseGrid(boxes, count, extent);
-
     // The boxes of each cell, in index order: cell c holds members[start[c] .. start[c + 1]).
-    // Each box's cells are worked out again in each pass rather than kept: a few operations
-    // a box, against 16 bytes a box more at the check's peak of memory.
+    // Each box's cells are worked out again for each pass rather than kept: a few operations
+    // a box, against 16 bytes a box more at the check's peak of memory. The counts become the
+    // end of each cell's part, and then, boxes from the last, each cell is filled from its end.
+    std::vector<std::uint32_t> start;
+    const Grid grid = ChooseGrid(boxes, count, extent, start);
     const std::size_t cells = grid.Cells();
-    const auto forEachCell = [&](const SolidBox* box, auto&& use) {
-        const CellRange range = RangeOf(box, grid);
-        for (std::size_t row = range.row0; row <= range.row1; ++row)
-            for (std::size_t column = range.column0; column <= range.column1; ++column)
-                use(row * grid.Columns() + column);
-    };
-    // First the end of each cell's part, then, boxes from the last, each cell filled from its end.
-    std::vector<std::uint32_t> start(cells + 1, 0);
-    for (const SolidBox* box : boxes) forEachCell(box, [&](std::size_t cell) { ++start[cell]; });
     for (std::size_t cell = 1; cell < cells; ++cell) start[cell] += start[cell - 1];
     start[cells] = start[cells - 1];
     std::vector<std::uint32_t> members(start[cells]);
     for (std::size_t i = boxes.size(); i-- > 0;)
-        forEachCell(boxes[i], [&](std::size_t cell) { members[--start[cell]] = static_cast<std::uint32_t>(i); });
+        ForEachCell(RangeOf(boxes[i], grid), grid,
+                    [&](std::size_t cell) { members[--start[cell]] = static_cast<std::uint32_t>(i); });
 
     // The pairs of the cells from `first` to `last`, in cell order, until `use` returns false.
     const auto forEachPairIn = [&](std::size_t first, std::size_t last, auto&& use) {
