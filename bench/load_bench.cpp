@@ -1,5 +1,5 @@
 // The load step and the rewrite on generated drawings of 10^4, 10^5 and 10^6 solids (12
-// colours), timed on one core in wall-clock time, the file in the system's cache:
+// colours), timed in wall-clock time with all the cores at work, the file in the system's cache:
 //   Cat       `cat TEMP.TXT > /dev/null`, the floor any reading of the file stands on;
 //   LoadFile  finding and reading TEMP.TXT and the whole ReadExchange over it: what the
 //             program does at start (in an area-table mode);
