@@ -73,7 +73,7 @@ void ForEachCell(const CellRange& range, const Grid& grid, Use&& use) {
 }
 
 // A grid of cells about the size of the mean box, and no more cells than boxes, and how many
-// boxes each cell holds (`counts`, one a cell and a last 0). Where large boxes would be
+// boxes each cell holds (`counts`: one for each cell, then a 0). Where large boxes would be
 // entered in a great many cells (a heap of large solids), the cells grow until the entries
 // are a few times the boxes, as they always are in one cell; the counting stops as soon as a
 // grid has too many.

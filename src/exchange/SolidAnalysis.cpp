@@ -68,8 +68,8 @@ int FindRow(const Drawing& drawing, const Table& table, SolidColour colour, bool
 }
 
 std::optional<SolidOutline> ReadSolidOutline(std::string_view line) {
-    // The fields are read straight into the result, which every return names: copying a
-    // finished outline would cost as much as reading a field.
+    // The fields are read straight into the result, which every return names, so that no
+    // outline is copied: a copy made just after the fields were stored waits on those stores.
     std::optional<SolidOutline> outline;
     const char* const end = line.data() + line.size();
     const char* field = std::find(line.data(), end, ' ');  // after the key
@@ -79,7 +79,8 @@ std::optional<SolidOutline> ReadSolidOutline(std::string_view line) {
     int count = 0;
     do {
         ++field;  // the blank
-        if (count == 8 || field == end || !(field = ReadField(field, end, (count % 2 == 0 ? read.x : read.y)[count / 2]))) {
+        if (count == 8 || field == end ||
+            !(field = ReadField(field, end, (count % 2 == 0 ? read.x : read.y)[count / 2]))) {
             outline.reset();
             return outline;
         }
